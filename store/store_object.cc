@@ -1,0 +1,4 @@
+#include "store/store_object.h"
+
+StoreObject::StoreObject(const std::string& name, const std::string& type)
+    : name_(name), type_(type) {}
