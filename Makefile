@@ -1,9 +1,10 @@
 # make test: install what is missing, build the four presets, run every test.
+MAKEFLAGS += --no-print-directory
 # make demo: the sample toolbar in the browser host.
-PRESETS := native native-asan win64 win32
+PRESETS := native native-asan win64 win32 fuzz
 PACKAGES := cmake make g++ binutils g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools \
   wine wine64 xvfb xauth googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  libcurl4-openssl-dev clang-format
+  libcurl4-openssl-dev clang libclang-rt-dev clang-format python3
 
 .PHONY: all test build deps format $(PRESETS)
 

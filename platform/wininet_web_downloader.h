@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/web_downloader.h"
+
+// WebDownloader over WinINet, with the browser's agent string, the system's
+// proxy and cache settings, and reads of 65,535 bytes joined once at the end.
+class WinInetWebDownloader : public WebDownloader {
+ public:
+  bool DownloadToMemory(const std::string& address, std::string* data) override;
+  bool SaveToFile(const std::string& path, const char* data, std::size_t size) override;
+};
