@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// The bytes of a bottom-up 24-bit Windows bitmap file whose pixel (x, y),
+// y counted from the top, has the colour `pixel` gives.
+std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(int, int)>& pixel);
+
+// Writes `bytes` to `path`; false when that fails.
+bool WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);

@@ -1,0 +1,373 @@
+#include "toolbar/button_control.h"
+
+#include "images/bitmap_operations.h"
+#include "store/object_store.h"
+#include "store/strings.h"
+#include "toolbar/tool_tip_window.h"
+
+namespace {
+
+const char kSection[] = "Prop";
+// Used when the object's name cannot be a class of our own: it is taken by
+// another window class (a system class such as "Button" or "Edit", or one of
+// the toolbar's own) or cannot be registered at all.
+const char kFallbackClassName[] = "OruButton";
+
+}  // namespace
+
+ButtonControl::ButtonControl()
+    : record_(new ButtonClickRecord()), face_colour_(GetSysColor(COLOR_BTNFACE)) {
+  properties_.SetCurrentSection(kSection);
+}
+
+ButtonControl::~ButtonControl() {
+  if (window_ != nullptr && IsWindow(window_)) {
+    ShowWindow(window_, SW_HIDE);
+    DestroyWindow(window_);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+}
+
+bool ButtonControl::UsableClass(HINSTANCE instance, const char* class_name) {
+  WNDCLASSA existing;
+  if (GetClassInfoA(instance, class_name, &existing)) return existing.lpfnWndProc == WindowProc;
+  WNDCLASSA window_class = {};
+  window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  window_class.lpszClassName = class_name;
+  return RegisterClassA(&window_class) != 0;
+}
+
+bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
+                           const std::string& name, ObjectStore* store) {
+  if (parent == nullptr) return false;
+  if (window_ == nullptr) {
+    const char* class_name = name.c_str();
+    if (!UsableClass(instance, class_name)) {
+      class_name = kFallbackClassName;
+      UsableClass(instance, class_name);
+    }
+    CreateWindowExA(0, class_name, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
+                    height, parent, nullptr, instance, this);
+  }
+  parent_ = parent;
+  instance_ = instance;
+  name_ = name;
+  x_ = x;
+  y_ = y;
+  width_ = width;
+  height_ = height;
+  store_ = store;
+  properties_.SetStore(store);
+  properties_.SetCurrentObject(name);
+  ReadState();
+  return window_ != nullptr;
+}
+
+void ButtonControl::SetFont(HFONT font) {
+  if (font_ != nullptr && font_ != font) DeleteObject(font_);
+  font_ = font;
+}
+
+bool ButtonControl::GetBool(const std::string& key, bool default_value) const {
+  return properties_.GetBool(key, default_value);
+}
+
+int ButtonControl::GetInt(const std::string& key, int default_value) const {
+  return properties_.GetInt(key, default_value);
+}
+
+std::string ButtonControl::GetString(const std::string& key,
+                                     const std::string& default_value) const {
+  return properties_.GetString(key, default_value);
+}
+
+void ButtonControl::SetString(const std::string& key, const std::string& value) {
+  properties_.SetString(key, value);
+}
+
+HBITMAP ButtonControl::Picture() const {
+  // The strip stores the handle as decimal text; GDI handles keep their
+  // meaning in 32 bits on 64-bit Windows too.
+  return reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(StringToLong(GetString("hBitmap", "0"))));
+}
+
+void ButtonControl::ReadState() {
+  enabled_ = GetBool("Enabled", true);
+  checked_ = GetBool("On", false);
+  kind_ = GetInt("Type", kButton);
+  if (kind_ == kSeparator || kind_ == kLabel || kind_ == kSpace) enabled_ = false;
+}
+
+bool ButtonControl::IsTextVisible() const {
+  return GetBool("TextVisible", true) || GetBool("TextAlwaysVisible", false);
+}
+
+void ButtonControl::MeasureText(HDC dc, const std::string& text, int* text_width,
+                                int* line_height) const {
+  if (font_ == nullptr || text.empty()) return;
+  HDC measure_dc = dc != nullptr ? dc : GetDC(window_);
+  HGDIOBJ previous = SelectObject(measure_dc, font_);
+  // The terminating zero is measured as a character too: it is the caption's
+  // right margin.
+  SIZE extent = {0, 0};
+  GetTextExtentPoint32A(measure_dc, text.c_str(), static_cast<int>(text.size()) + 1, &extent);
+  SelectObject(measure_dc, previous);
+  if (dc == nullptr) ReleaseDC(window_, measure_dc);
+  *text_width = extent.cx;
+  *line_height = static_cast<int>(extent.cy * 1.2);
+}
+
+int ButtonControl::LayoutButton() {
+  ReadState();
+  std::string text = GetString("Text", "");
+  int text_width = 0;
+  int line_height = 0;
+  MeasureText(nullptr, text, &text_width, &line_height);
+  if (!IsTextVisible()) text_width = 0;
+
+  int picture_width = 0;
+  int picture_height = 0;
+  HBITMAP picture = Picture();
+  if (picture != nullptr) {
+    BITMAP info = {};
+    if (GetObjectA(picture, sizeof(info), &info) != 0) {
+      picture_width = info.bmWidth;
+      picture_height = info.bmHeight;
+    }
+  }
+  text_width_ = text_width;
+  picture_width_ = picture_width;
+  picture_height_ = picture_height;
+
+  int width;
+  if (kind_ == kSeparator) {
+    width = 7;
+  } else if (kind_ == kSpace) {
+    width = GetInt("Width", 5);
+  } else {
+    // 2 pixels on the left, the picture, the caption, 2 pixels on the right.
+    width = text_width + picture_width + 4;
+  }
+  SetString("Width", IntToString(width));
+  width_ = width;
+  MoveWindow(window_, x_, y_, width_, height_, TRUE);
+  return width;
+}
+
+ButtonControl::FrameStyle ButtonControl::RestStyle() const {
+  return kind_ == kToggle && checked_ ? FrameStyle::kSunken : FrameStyle::kFlat;
+}
+
+ButtonControl::FrameStyle ButtonControl::FrameStyleFor(UINT event, bool flag) const {
+  switch (event) {
+    case WM_MOUSEMOVE:
+      return flag ? FrameStyle::kRaised : RestStyle();
+    case WM_LBUTTONDOWN:
+      return FrameStyle::kSunken;
+    case WM_LBUTTONUP:
+      return FrameStyle::kRaised;
+    default:
+      return RestStyle();
+  }
+}
+
+void ButtonControl::DrawFrameInto(HDC dc, FrameStyle style) const {
+  COLORREF top_left = face_colour_;
+  COLORREF bottom_right = face_colour_;
+  if (style == FrameStyle::kRaised) {
+    top_left = highlight_colour_;
+    bottom_right = shadow_colour_;
+  } else if (style == FrameStyle::kSunken) {
+    top_left = shadow_colour_;
+    bottom_right = highlight_colour_;
+  }
+  int right = width_ - 1;
+  int bottom = height_ - 1;
+  HPEN pen = CreatePen(PS_SOLID, 1, top_left);
+  HGDIOBJ previous = SelectObject(dc, pen);
+  MoveToEx(dc, 0, 0, nullptr);
+  LineTo(dc, right, 0);
+  MoveToEx(dc, 0, 0, nullptr);
+  LineTo(dc, 0, bottom);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+
+  pen = CreatePen(PS_SOLID, 1, bottom_right);
+  previous = SelectObject(dc, pen);
+  MoveToEx(dc, right, bottom, nullptr);
+  LineTo(dc, right, 0);
+  MoveToEx(dc, right, bottom, nullptr);
+  LineTo(dc, 0, bottom);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+}
+
+void ButtonControl::DrawFrame(UINT event, bool flag) {
+  if (window_ == nullptr) return;
+  HDC dc = GetDC(window_);
+  DrawFrameInto(dc, FrameStyleFor(event, flag));
+  ReleaseDC(window_, dc);
+}
+
+void ButtonControl::Show(bool visible) {
+  if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void ButtonControl::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  RECT client;
+  GetClientRect(window_, &client);
+  HBRUSH brush = CreateSolidBrush(face_colour_);
+  FillRect(dc, &client, brush);
+  DeleteObject(brush);
+
+  HBITMAP picture = Picture();
+  if (picture != nullptr) DrawBitmap(dc, picture, 2, (height_ - picture_height_) / 2);
+
+  // An enabled, unchecked control stays flat: the fill above is its border.
+  if (!enabled_ || checked_) DrawFrameInto(dc, RestStyle());
+
+  std::string text = GetString("Text", "");
+  if (font_ != nullptr && !text.empty() && IsTextVisible()) {
+    int text_width = 0;
+    int line_height = 0;
+    MeasureText(dc, text, &text_width, &line_height);
+    HGDIOBJ previous = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    int text_y = static_cast<int>((height_ - line_height) / 2 + line_height * 0.1);
+    TextOutA(dc, picture_width_ + 2, text_y, text.c_str(), static_cast<int>(text.size()));
+    SelectObject(dc, previous);
+  }
+
+  if (kind_ == kSeparator) {
+    int middle = width_ / 2;
+    HPEN pen = CreatePen(PS_SOLID, 1, shadow_colour_);
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, middle, 2, nullptr);
+    LineTo(dc, middle, height_ - 2);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+    pen = CreatePen(PS_SOLID, 1, highlight_colour_);
+    previous = SelectObject(dc, pen);
+    MoveToEx(dc, middle + 1, 2, nullptr);
+    LineTo(dc, middle + 1, height_ - 2);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+  }
+  EndPaint(window_, &paint);
+}
+
+bool ButtonControl::PointerInside() const {
+  POINT pointer = {0, 0};
+  GetCursorPos(&pointer);
+  RECT bounds;
+  GetWindowRect(window_, &bounds);
+  return PtInRect(&bounds, pointer) != FALSE;
+}
+
+void ButtonControl::OnMouseMove() {
+  if (!enabled_) return;
+  if (PointerInside()) {
+    if (GetCapture() != window_) SetCapture(window_);
+    if (!pressed_) DrawFrame(WM_MOUSEMOVE, true);
+    UpdateToolTip(true);
+  } else {
+    // Leaving: give the mouse back and forget a press begun here.
+    if (GetCapture() == window_) ReleaseCapture();
+    DrawFrame(WM_MOUSEMOVE, false);
+    pressed_ = false;
+    UpdateToolTip(false);
+  }
+}
+
+void ButtonControl::OnLeftButtonDown() {
+  if (!enabled_) return;
+  pressed_ = true;
+  UpdateToolTip(false);
+  bool inside = PointerInside();
+  if (inside && GetCapture() != window_) SetCapture(window_);
+  DrawFrame(WM_LBUTTONDOWN, inside);
+}
+
+void ButtonControl::OnLeftButtonUp() {
+  if (!enabled_) return;
+  if (PointerInside()) {
+    if (pressed_) {
+      // Only a release that completes a press here is a click: a press that
+      // wandered off and back flips nothing, so the toggle's look, its "On"
+      // and the command stay in step.
+      if (kind_ == kToggle) checked_ = !checked_;
+      DrawFrame(WM_LBUTTONUP, true);
+      SetString("On", BoolToString(checked_));
+      record_->window = window_;
+      record_->state = checked_ ? 1 : 0;
+      record_->name = name_.c_str();
+      PostMessageA(parent_, UM_BUTTONCLICKED, 0, reinterpret_cast<LPARAM>(record_.get()));
+    } else {
+      DrawFrame(WM_LBUTTONUP, true);
+    }
+  } else {
+    if (GetCapture() == window_) ReleaseCapture();
+    DrawFrame(WM_LBUTTONUP, false);
+  }
+  pressed_ = false;
+}
+
+void ButtonControl::UpdateToolTip(bool show) {
+  if (tooltip_ == nullptr) return;
+  if (!show || pressed_) {
+    tooltip_->SetText("");
+    tooltip_->Hide();
+    return;
+  }
+  tooltip_->SetText(GetString("ToolTip", ""));
+  POINT pointer = {0, 0};
+  GetCursorPos(&pointer);
+  tooltip_->StartTimer(pointer.x, pointer.y);
+}
+
+LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<ButtonControl*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    if (self != nullptr) self->window_ = window;
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  auto* self = reinterpret_cast<ButtonControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+  switch (message) {
+    case WM_PAINT:
+      self->Paint();
+      return 0;
+    case WM_MOUSEMOVE:
+      self->OnMouseMove();
+      return 0;
+    case WM_LBUTTONDOWN:
+      self->OnLeftButtonDown();
+      return 0;
+    case WM_LBUTTONUP:
+      self->OnLeftButtonUp();
+      return 0;
+    case WM_SIZE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_COMMAND:
+      return 0;
+    case UM_GETOBJECT:
+      return reinterpret_cast<LRESULT>(self);
+    case WM_NCDESTROY:
+      // Destroyed with the strip window: forget the handle before it can be
+      // reused by another window.
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      self->window_ = nullptr;
+      return DefWindowProcA(window, message, wparam, lparam);
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "store/property_accessor.h"
+#include "toolbar/toolbar_messages.h"
+
+class ObjectStore;
+class ToolTipWindow;
+
+// One control class for the toolbar's buttons, toggle buttons, separators,
+// labels and spaces (kinds 1 to 5). A child window of the toolbar strip that
+// paints itself from its object's "Prop" section in the control store, sizes
+// itself from caption and picture, tracks the mouse with capture and posts
+// UM_BUTTONCLICKED with its click record to the strip.
+class ButtonControl {
+ public:
+  enum Kind { kButton = 1, kToggle = 2, kSeparator = 3, kLabel = 4, kSpace = 5 };
+  enum class FrameStyle { kFlat, kRaised, kSunken };
+
+  static constexpr COLORREF kHighlightColour = 0xFFFFFF;
+  static constexpr COLORREF kShadowColour = 0x808080;
+
+  ButtonControl();
+  ~ButtonControl();
+  ButtonControl(const ButtonControl&) = delete;
+  ButtonControl& operator=(const ButtonControl&) = delete;
+
+  // Creates the window, of a class named after the object (registered once
+  // per process), then reads the state. False without a parent or when no
+  // window could be made.
+  bool Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
+              const std::string& name, ObjectStore* store);
+  // Takes ownership of `font`, deleting the one held before.
+  void SetFont(HFONT font);
+  void SetToolTip(ToolTipWindow* tooltip) { tooltip_ = tooltip; }
+  void SetX(int x) { x_ = x; }
+  // Reads the state, measures caption and picture, stores and applies the
+  // width and returns it.
+  int LayoutButton();
+  // Draws the border that `event` (a mouse message) with `flag` calls for
+  // straight onto the window.
+  void DrawFrame(UINT event, bool flag);
+  void Show(bool visible);
+  void ReadState();
+  bool IsTextVisible() const;
+  FrameStyle FrameStyleFor(UINT event, bool flag) const;
+
+  HWND window() const { return window_; }
+  const std::string& name() const { return name_; }
+  int kind() const { return kind_; }
+  bool enabled() const { return enabled_; }
+  bool checked() const { return checked_; }
+  bool pressed() const { return pressed_; }
+  int x() const { return x_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int text_width() const { return text_width_; }
+  int picture_width() const { return picture_width_; }
+  int picture_height() const { return picture_height_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static bool UsableClass(HINSTANCE instance, const char* class_name);
+
+  bool GetBool(const std::string& key, bool default_value) const;
+  int GetInt(const std::string& key, int default_value) const;
+  std::string GetString(const std::string& key, const std::string& default_value) const;
+  void SetString(const std::string& key, const std::string& value);
+  HBITMAP Picture() const;
+
+  void MeasureText(HDC dc, const std::string& text, int* text_width, int* line_height) const;
+  void DrawFrameInto(HDC dc, FrameStyle style) const;
+  FrameStyle RestStyle() const;
+  void Paint();
+  bool PointerInside() const;
+  void OnMouseMove();
+  void OnLeftButtonDown();
+  void OnLeftButtonUp();
+  void UpdateToolTip(bool show);
+
+  std::unique_ptr<ButtonClickRecord> record_;
+  ObjectStore* store_ = nullptr;
+  PropertyAccessor properties_;
+  HWND window_ = nullptr;
+  COLORREF highlight_colour_ = kHighlightColour;
+  COLORREF shadow_colour_ = kShadowColour;
+  COLORREF face_colour_;
+  std::string name_;
+  int x_ = 0;
+  int y_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  int kind_ = kButton;
+  bool enabled_ = true;
+  bool checked_ = false;
+  bool pressed_ = false;
+  int text_width_ = 0;
+  int picture_width_ = 0;
+  int picture_height_ = 0;
+  HWND parent_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  HFONT font_ = nullptr;
+  ToolTipWindow* tooltip_ = nullptr;
+};
