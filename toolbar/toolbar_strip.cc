@@ -1,0 +1,536 @@
+#include "toolbar/toolbar_strip.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "definition/toolbar_definition.h"
+#include "images/bitmap_operations.h"
+#include "store/object_store.h"
+#include "store/strings.h"
+#include "toolbar/button_control.h"
+#include "toolbar/combo_box_control.h"
+#include "toolbar/drop_down_menu.h"
+#include "toolbar/font_catalog.h"
+#include "toolbar/pointer_text.h"
+#include "toolbar/text_box_control.h"
+#include "toolbar/tool_tip_window.h"
+#include "toolbar/toolbar_messages.h"
+
+namespace {
+
+const char kClassName[] = "OruBar";
+const char kSection[] = "Prop";
+const char kHeapSection[] = "secHeap";
+const char kButtonKey[] = "Button";
+const char kTextBoxKey[] = "Edit";
+const char kComboBoxKey[] = "ComboBox";
+
+// The message hooks of every strip in the process, oldest first, and the
+// one that the hook procedure passes messages on to. Strips of browser
+// windows on different threads update it, hence the lock.
+struct HookRegistry {
+  std::mutex lock;
+  std::vector<HHOOK> hooks;
+  HHOOK current = nullptr;
+};
+
+HookRegistry& Hooks() {
+  static HookRegistry registry;
+  return registry;
+}
+
+// With several strips on one thread every strip's hook sees each retrieved
+// message in turn; only the first may act on it, or Backspace would reach a
+// text box once per strip.
+thread_local const MSG* message_passed_on = nullptr;
+
+template <typename Control>
+Control* Owned(const std::vector<std::unique_ptr<Control>>& controls, void* address) {
+  for (const auto& control : controls) {
+    if (control.get() == address) return control.get();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+ToolbarStrip::ToolbarStrip()
+    : font_catalog_(new FontCatalog()),
+      tooltip_(new ToolTipWindow()),
+      drop_down_menu_(new DropDownMenu()) {
+  controls_.SetCurrentSection(kSection);
+  hook_ = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+  if (hook_ != nullptr) {
+    HookRegistry& registry = Hooks();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    if (std::find(registry.hooks.begin(), registry.hooks.end(), hook_) == registry.hooks.end()) {
+      registry.hooks.push_back(hook_);
+    }
+    registry.current = hook_;
+  }
+}
+
+ToolbarStrip::~ToolbarStrip() {
+  if (window_ != nullptr && IsWindow(window_)) {
+    ShowWindow(window_, SW_HIDE);
+    DestroyWindow(window_);
+  }
+  FreeButtonPictures();
+  DestroyControls();
+  drop_down_menu_.reset();
+  tooltip_.reset();
+  font_catalog_.reset();
+  if (hook_ != nullptr) {
+    UnhookWindowsHookEx(hook_);
+    HookRegistry& registry = Hooks();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    registry.hooks.erase(std::remove(registry.hooks.begin(), registry.hooks.end(), hook_),
+                         registry.hooks.end());
+    registry.current = registry.hooks.empty() ? nullptr : registry.hooks.back();
+  }
+}
+
+HHOOK ToolbarStrip::CurrentHook() {
+  HookRegistry& registry = Hooks();
+  std::lock_guard<std::mutex> guard(registry.lock);
+  return registry.current;
+}
+
+bool ToolbarStrip::Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height) {
+  if (parent == nullptr) return false;
+  parent_ = parent;
+  instance_ = instance;
+  // Kept before the window exists: its first WM_SIZE already restores them.
+  x_ = x;
+  y_ = y;
+  width_ = width;
+  height_ = height;
+  if (window_ == nullptr) {
+    WNDCLASSA existing;
+    if (!GetClassInfoA(instance, kClassName, &existing)) {
+      WNDCLASSA window_class = {};
+      window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
+      window_class.lpfnWndProc = WindowProc;
+      window_class.hInstance = instance;
+      window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+      window_class.lpszClassName = kClassName;
+      RegisterClassA(&window_class);
+    }
+    CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
+                    height, parent, nullptr, instance, this);
+    if (window_ == nullptr) return false;
+  }
+  font_catalog_->EnumerateFonts(window_);
+  tooltip_->Create(instance, window_, 0, 0, 50, 20);
+  tooltip_->SetFont(font_catalog_->GetFont("MS Sans Serif", 12));
+  return true;
+}
+
+void ToolbarStrip::Attach(ToolbarDefinition* definition) {
+  definition_ = definition;
+  drop_down_menu_->SetStore(definition != nullptr ? definition->MenuItemStore() : nullptr);
+}
+
+void ToolbarStrip::Build() {
+  DestroyControls();
+  control_store_ = definition_ != nullptr ? definition_->ControlStore() : nullptr;
+  controls_.SetStore(control_store_);
+  if (control_store_ == nullptr) return;
+  PrepareObjects();
+  LayoutControls();
+}
+
+void ToolbarStrip::Relayout() {
+  if (control_store_ != nullptr) LayoutControls();
+}
+
+void ToolbarStrip::Show(bool visible) {
+  if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+int ToolbarStrip::TypeToKind(const std::string& type) {
+  if (type == "BUTTON") return kButton;
+  if (type == "BUTTON_TOGGLE") return kToggleButton;
+  if (type == "BUTTON_SEP") return kSeparator;
+  if (type == "LABEL") return kLabel;
+  if (type == "SPACE") return kSpace;
+  if (type == "TEXTBOX") return kTextBox;
+  if (type == "COMBOBOX") return kComboBox;
+  return kButton;
+}
+
+void ToolbarStrip::PrepareObjects() {
+  // Pictures of an earlier build are no longer shown: the controls that
+  // showed them are gone.
+  FreeButtonPictures();
+  const HBITMAP strip_bitmap = reinterpret_cast<HBITMAP>(
+      static_cast<LONG_PTR>(StringToLong(definition_->GetBarString("BarBitmap"))));
+  const int picture_width = StringToInt(definition_->GetBarString("ButtonImageWidth"));
+  const int picture_height = StringToInt(definition_->GetBarString("BarBitmapHeight"));
+  const int count = control_store_->GetObjectCount();
+  for (int i = 0; i < count; ++i) {
+    const std::string name = control_store_->GetObjectNameAt(i);
+    const int kind = TypeToKind(control_store_->GetObjectType(name));
+    control_store_->SetProperty(name, kSection, "Type", IntToString(kind));
+    control_store_->SetProperty(name, kSection, "TextVisible", "true");
+    const int index = GetControlInt(name, "ImageIndex", -1);
+    if (index < 0) continue;
+    HBITMAP picture = ButtonPicture(window_, strip_bitmap, picture_width, picture_height, index);
+    if (picture != nullptr) pictures_.push_back(picture);
+    // GDI handles keep their meaning in 32 bits, also on 64-bit Windows.
+    control_store_->SetProperty(
+        name, kSection, "hBitmap",
+        LongToString(static_cast<long>(reinterpret_cast<LONG_PTR>(picture))));
+  }
+}
+
+void ToolbarStrip::LayoutControls() {
+  int x = 0;
+  int last_width = 0;
+  const int count = control_store_->GetObjectCount();
+  for (int i = 0; i < count; ++i) {
+    x = PlaceControl(control_store_->GetObjectNameAt(i), x, &last_width);
+  }
+  // The strip ends in a blank as wide as its last control.
+  width_ = x + last_width;
+  if (window_ != nullptr) MoveWindow(window_, x_, y_, width_, height_, TRUE);
+}
+
+int ToolbarStrip::PlaceControl(const std::string& name, int x, int* width) {
+  const int kind = TypeToKind(control_store_->GetObjectType(name));
+  const int top = GetControlInt(name, "Y", 0);
+  const int control_width = GetControlInt(name, "Width", 60);
+  const std::string face = GetControlString(name, "FontName", "MS Sans Serif");
+  const int size = GetControlInt(name, "FontSize", 8);
+
+  if (kind == kTextBox) {
+    TextBoxControl* text_box = FindTextBox(name);
+    if (text_box == nullptr) {
+      text_boxes_.emplace_back(new TextBoxControl());
+      text_box = text_boxes_.back().get();
+      HFONT font = font_catalog_->GetFont(face, size);
+      text_box->Create(instance_, window_, x, top, control_width, height_, name);
+      text_box->SetFont(font);
+      Register(name, kTextBoxKey, text_box);
+    }
+    text_box->SetX(x);
+    text_box->SetWidth(control_width);
+    text_box->Recenter(height_);
+    *width = control_width;
+    return x + control_width;
+  }
+
+  if (kind == kComboBox) {
+    const int list_height = GetControlInt(name, "Height", 200);
+    ComboBoxControl* combo_box = FindComboBox(name);
+    if (combo_box == nullptr) {
+      combo_boxes_.emplace_back(new ComboBoxControl());
+      combo_box = combo_boxes_.back().get();
+      combo_box->SetItemStore(definition_->ComboItemStore());
+      HFONT font = font_catalog_->GetFont(face, size);
+      combo_box->Create(instance_, window_, x, top, control_width, list_height, name);
+      combo_box->SetFont(font);
+      Register(name, kComboBoxKey, combo_box);
+    }
+    combo_box->SetX(x);
+    combo_box->SetWidth(control_width);
+    combo_box->Recenter(height_);
+    *width = control_width;
+    return x + control_width;
+  }
+
+  ButtonControl* button = FindButton(name);
+  if (button == nullptr) {
+    const bool bold = GetControlBool(name, "FontBold", false);
+    const bool italic = GetControlBool(name, "FontItalic", false);
+    const bool underline = GetControlBool(name, "FontUnderline", false);
+    buttons_.emplace_back(new ButtonControl());
+    button = buttons_.back().get();
+    button->SetToolTip(tooltip_.get());
+    HFONT font = font_catalog_->CreateFont(face, size, bold, italic, underline);
+    button->Create(instance_, window_, x, top, control_width, height_, name, control_store_);
+    button->SetFont(font);
+    Register(name, kButtonKey, button);
+  }
+  button->SetX(x);
+  *width = button->LayoutButton();
+  return x + *width;
+}
+
+void ToolbarStrip::DestroyControls() {
+  if (control_store_ != nullptr) {
+    const int count = control_store_->GetObjectCount();
+    for (int i = 0; i < count; ++i) {
+      const std::string name = control_store_->GetObjectNameAt(i);
+      switch (TypeToKind(control_store_->GetObjectType(name))) {
+        case kTextBox:
+          if (FindTextBox(name) != nullptr) {
+            control_store_->RemoveProperty(name, kHeapSection, kTextBoxKey);
+          }
+          break;
+        case kComboBox:
+          if (FindComboBox(name) != nullptr) {
+            control_store_->RemoveProperty(name, kHeapSection, kComboBoxKey);
+          }
+          break;
+        default:
+          if (FindButton(name) != nullptr) {
+            control_store_->RemoveProperty(name, kHeapSection, kButtonKey);
+          }
+          break;
+      }
+    }
+  }
+  // Every control this strip made goes, also one whose object has left the
+  // store in the meantime.
+  buttons_.clear();
+  text_boxes_.clear();
+  combo_boxes_.clear();
+}
+
+void ToolbarStrip::FreeButtonPictures() {
+  // Only pictures made here: an "hBitmap" that the definition itself wrote
+  // names nothing this strip owns.
+  for (HBITMAP picture : pictures_) DeleteObject(picture);
+  pictures_.clear();
+}
+
+void ToolbarStrip::Register(const std::string& name, const char* key, const void* control) {
+  control_store_->SetProperty(name, kHeapSection, key, PointerToText(control));
+}
+
+void* ToolbarStrip::HeapAddress(const std::string& name, const char* key) const {
+  if (control_store_ == nullptr || !control_store_->PropertyExists(name, kHeapSection, key)) {
+    return nullptr;
+  }
+  return TextToPointer(control_store_->GetProperty(name, kHeapSection, key));
+}
+
+// The text leads back only to a control that this strip made and still
+// holds.
+ButtonControl* ToolbarStrip::FindButton(const std::string& name) const {
+  return Owned(buttons_, HeapAddress(name, kButtonKey));
+}
+
+TextBoxControl* ToolbarStrip::FindTextBox(const std::string& name) const {
+  return Owned(text_boxes_, HeapAddress(name, kTextBoxKey));
+}
+
+ComboBoxControl* ToolbarStrip::FindComboBox(const std::string& name) const {
+  return Owned(combo_boxes_, HeapAddress(name, kComboBoxKey));
+}
+
+std::string ToolbarStrip::TextBoxNameOf(HWND window) const {
+  if (control_store_ == nullptr || window == nullptr) return "";
+  const int count = control_store_->GetObjectCount();
+  for (int i = 0; i < count; ++i) {
+    const std::string name = control_store_->GetObjectNameAt(i);
+    if (TypeToKind(control_store_->GetObjectType(name)) != kTextBox) continue;
+    const TextBoxControl* text_box = FindTextBox(name);
+    if (text_box != nullptr && text_box->window() == window) return name;
+  }
+  return "";
+}
+
+std::string ToolbarStrip::ComboBoxNameOf(HWND window) const {
+  if (control_store_ == nullptr || window == nullptr) return "";
+  const int count = control_store_->GetObjectCount();
+  for (int i = 0; i < count; ++i) {
+    const std::string name = control_store_->GetObjectNameAt(i);
+    if (TypeToKind(control_store_->GetObjectType(name)) != kComboBox) continue;
+    const ComboBoxControl* combo_box = FindComboBox(name);
+    if (combo_box != nullptr && combo_box->window() == window) return name;
+  }
+  return "";
+}
+
+bool ToolbarStrip::GetControlBool(const std::string& name, const std::string& key,
+                                  bool default_value) const {
+  return controls_.GetBool(name, key, default_value);
+}
+
+int ToolbarStrip::GetControlInt(const std::string& name, const std::string& key,
+                                int default_value) const {
+  return controls_.GetInt(name, key, default_value);
+}
+
+std::string ToolbarStrip::GetControlString(const std::string& name, const std::string& key,
+                                           const std::string& default_value) const {
+  return controls_.GetString(name, key, default_value);
+}
+
+int ToolbarStrip::SelectedComboIndex(const std::string& combo_name) {
+  const ComboBoxControl* combo_box = FindComboBox(combo_name);
+  if (combo_box == nullptr || combo_box->window() == nullptr) return -1;
+  return static_cast<int>(SendMessageA(combo_box->window(), CB_GETCURSEL, 0, 0));
+}
+
+void ToolbarStrip::SubmitText(HWND window) {
+  if (parent_ == nullptr) return;
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return;
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, buffer.data(), length + 1);
+  if (copied <= 0) return;
+  submitted_text_.assign(buffer.data(), static_cast<std::size_t>(copied));
+  PostMessageA(parent_, UM_TEXTSUBMITTED, 0, reinterpret_cast<LPARAM>(submitted_text_.c_str()));
+}
+
+LRESULT CALLBACK ToolbarStrip::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    auto* strip = static_cast<ToolbarStrip*>(created->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(strip));
+    if (strip != nullptr) strip->window_ = window;
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  auto* strip = reinterpret_cast<ToolbarStrip*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (strip == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+  switch (message) {
+    case WM_SIZE:
+      // The strip keeps the rectangle that its layout gave it.
+      MoveWindow(window, strip->x_, strip->y_, strip->width_, strip->height_, TRUE);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      return 0;
+    case WM_PAINT:
+      strip->Paint();
+      return 0;
+    case WM_COMMAND:
+      strip->OnCommand(wparam, lparam);
+      return 0;
+    case UM_GETOBJECT:
+      return reinterpret_cast<LRESULT>(strip);
+    case UM_ADDFONT:
+      if (lparam != 0) {
+        strip->font_catalog_->AddFont(reinterpret_cast<const char*>(lparam),
+                                      static_cast<int>(wparam & 0xFF));
+      }
+      return 0;
+    case UM_BUTTONCLICKED:
+      strip->OnButtonClicked(lparam);
+      return 0;
+    case UM_MENUCLOSED:
+      strip->OnMenuClosed(reinterpret_cast<const char*>(lparam));
+      return 0;
+    case WM_NCDESTROY:
+      // The window may go before the strip does, with its parent.
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      strip->window_ = nullptr;
+      return DefWindowProcA(window, message, wparam, lparam);
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+void ToolbarStrip::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  RECT client;
+  GetClientRect(window_, &client);
+  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  FillRect(dc, &client, brush);
+  DeleteObject(brush);
+  EndPaint(window_, &paint);
+}
+
+void ToolbarStrip::OnCommand(WPARAM wparam, LPARAM lparam) {
+  HWND control = reinterpret_cast<HWND>(lparam);
+  switch (HIWORD(wparam)) {
+    case EN_SETFOCUS:
+      PostMessageA(control, EM_SETSEL, 0, -1);
+      current_control_name_ = TextBoxNameOf(control);
+      return;
+    case CBN_SETFOCUS:
+      current_control_name_ = ComboBoxNameOf(control);
+      return;
+    case CBN_SELENDOK: {
+      const LRESULT index = SendMessageA(control, CB_GETCURSEL, 0, 0);
+      if (index < 0 || definition_ == nullptr) return;
+      // The entries of the combo box that sent the notice, which is the
+      // focused one whenever the user chooses.
+      const std::vector<std::string> entries =
+          ToolbarDefinition::ListChildren(*definition_->ComboItemStore(), ComboBoxNameOf(control));
+      if (static_cast<std::size_t>(index) >= entries.size()) return;
+      chosen_entry_name_ = entries[static_cast<std::size_t>(index)];
+      PostMessageA(parent_, UM_COMBOCHOSEN, wparam,
+                   reinterpret_cast<LPARAM>(chosen_entry_name_.c_str()));
+      return;
+    }
+    default: {
+      const int command = LOWORD(wparam);
+      if (command >= kFirstMenuCommand && command <= kLastMenuCommand) {
+        PostMessageA(parent_, UM_MENUCHOSEN, wparam, lparam);
+      }
+      return;
+    }
+  }
+}
+
+void ToolbarStrip::OnButtonClicked(LPARAM lparam) {
+  const auto* record = reinterpret_cast<const ButtonClickRecord*>(lparam);
+  if (record == nullptr || record->name == nullptr) return;
+  const std::string name = record->name;
+  const std::string action_type = GetControlString(name, "ActionType", "MENU");
+  if (action_type == "MENU") {
+    RECT button;
+    if (!GetWindowRect(record->window, &button)) return;
+    drop_down_menu_->ShowMenu(button.left, button.bottom, window_, name);
+  } else if (action_type == "CMD_TEXTBOX") {
+    const std::string target = Trim(GetControlString(name, "Action", ""));
+    TextBoxControl* text_box = FindTextBox(target);
+    if (text_box == nullptr) return;
+    current_control_name_ = target;
+    SubmitText(text_box->window());
+  } else {
+    PostMessageA(parent_, UM_BUTTONCLICKED, 0, lparam);
+  }
+}
+
+void ToolbarStrip::OnMenuClosed(const char* name) {
+  if (name == nullptr) return;
+  ButtonControl* button = FindButton(name);
+  if (button != nullptr) button->DrawFrame(1, false);
+}
+
+LRESULT CALLBACK ToolbarStrip::GetMessageHook(int code, WPARAM wparam, LPARAM lparam) {
+  MSG* message = reinterpret_cast<MSG*>(lparam);
+  // Only a message that leaves the queue: a peek that leaves it there would
+  // otherwise submit the same Enter twice.
+  if (code == HC_ACTION && (wparam & PM_REMOVE) != 0 && message != nullptr &&
+      message != message_passed_on) {
+    try {
+      HandleRetrievedMessage(message);
+    } catch (...) {
+      // Nothing may stop the message on its way to the browser.
+    }
+  }
+  const MSG* outer = message_passed_on;
+  message_passed_on = message;
+  const LRESULT result = CallNextHookEx(CurrentHook(), code, wparam, lparam);
+  message_passed_on = outer;
+  return result;
+}
+
+void ToolbarStrip::HandleRetrievedMessage(MSG* message) {
+  if (message->message != WM_KEYDOWN) return;
+  if (message->wParam != VK_BACK && message->wParam != VK_RETURN) return;
+  // The real parent, not the owner: a popup menu owned by the strip keeps
+  // its own Enter.
+  HWND parent = GetAncestor(message->hwnd, GA_PARENT);
+  if (parent == nullptr) return;
+  char class_name[256] = {};
+  GetClassNameA(parent, class_name, sizeof(class_name));
+  if (std::strstr(class_name, kClassName) == nullptr) return;
+  if (message->wParam == VK_BACK) {
+    // Repeat count 1, scan code 0x0E: what a Backspace key gives.
+    SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);
+    return;
+  }
+  // Neither the browser nor the control sees this Enter.
+  message->message = WM_LBUTTONUP;
+  auto* strip = reinterpret_cast<ToolbarStrip*>(GetWindowLongPtrA(parent, GWLP_USERDATA));
+  if (strip != nullptr) strip->SubmitText(message->hwnd);
+}
