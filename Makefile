@@ -1,12 +1,12 @@
-# make test: install what is missing, build the four presets, run every test.
-MAKEFLAGS += --no-print-directory
+# make test: install what is missing, build every preset, run every test.
 # make demo: the sample toolbar in the browser host.
+MAKEFLAGS += --no-print-directory
 PRESETS := native native-asan win64 win32 fuzz
 PACKAGES := cmake make g++ binutils g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools \
   wine wine64 xvfb xauth googletest libgtest-dev libgmock-dev libbenchmark-dev \
   libcurl4-openssl-dev clang libclang-rt-dev clang-format python3
 
-.PHONY: all test build deps format $(PRESETS)
+.PHONY: all test demo timings build deps format $(PRESETS)
 
 all: build
 
@@ -14,6 +14,15 @@ test: build
 	@cmake/test-all
 
 build: $(PRESETS)
+
+demo: deps build/win64/CMakeCache.txt
+	cmake --build --preset win64 --target qel qelhost
+	@cmake/demo
+
+# How long the toolbar takes to load in the browser host (docs/performance.md).
+timings: deps build/win64/CMakeCache.txt
+	cmake --build --preset win64 --target qel qelhost
+	@cmake/demo --timings
 
 $(PRESETS): %: deps build/%/CMakeCache.txt
 	cmake --build --preset $*
