@@ -15,6 +15,7 @@
 #include "store/strings.h"
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/toolbar_strip.h"
+#include "toolbar/window_class_registry.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ bool BandHost::CreateHostWindow() {
     window_class.hInstance = instance_;
     window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     window_class.lpszClassName = kWindowClass;
-    RegisterClassA(&window_class);
+    RegisterModuleClass(window_class);
   }
   RECT area = {};
   GetClientRect(rebar_, &area);

@@ -8,6 +8,7 @@
 #include "browser/module_state.h"
 #include "browser/refused_host.h"
 #include "browser/server_registration.h"
+#include "toolbar/window_class_registry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
@@ -18,8 +19,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
     // Unloaded while the process goes on: a later load may sit at another
     // address, and a class left registered would send its windows to code
-    // that is gone. No band window is left once COM lets the module go.
-    UnregisterClassA(BandHost::kWindowClass, instance);
+    // that is gone. No window of ours is left once COM lets the module go.
+    UnregisterModuleClasses(instance);
   }
   return TRUE;
 }

@@ -4,6 +4,7 @@
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/tool_tip_window.h"
+#include "toolbar/window_class_registry.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ bool ButtonControl::UsableClass(HINSTANCE instance, const char* class_name) {
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   window_class.lpszClassName = class_name;
-  return RegisterClassA(&window_class) != 0;
+  return RegisterModuleClass(window_class);
 }
 
 bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,

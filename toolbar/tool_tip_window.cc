@@ -1,6 +1,7 @@
 #include "toolbar/tool_tip_window.h"
 
 #include "toolbar/toolbar_messages.h"
+#include "toolbar/window_class_registry.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool ToolTipWindow::Create(HINSTANCE instance, HWND owner, int x, int y, int wid
       window_class.hInstance = instance;
       window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
       window_class.lpszClassName = kClassName;
-      RegisterClassA(&window_class);
+      RegisterModuleClass(window_class);
     }
     CreateWindowExA(0, kClassName, nullptr, WS_POPUP | WS_DISABLED | WS_BORDER, x, y, width, height,
                     owner, nullptr, instance, this);

@@ -16,6 +16,7 @@
 #include "toolbar/text_box_control.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/toolbar_messages.h"
+#include "toolbar/window_class_registry.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ bool ToolbarStrip::Create(HINSTANCE instance, HWND parent, int x, int y, int wid
       window_class.hInstance = instance;
       window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
       window_class.lpszClassName = kClassName;
-      RegisterClassA(&window_class);
+      RegisterModuleClass(window_class);
     }
     CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                     height, parent, nullptr, instance, this);

@@ -374,7 +374,12 @@ TEST(ModuleInABrowser, EachWindowGetsABandAndTheModuleLetsGoOfItsWindowClass) {
 
   FreeLibrary(module);
   EXPECT_EQ(GetModuleHandleA(module_path.string().c_str()), nullptr);
-  EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "VessikToolBandClass", &band_class));
+  // Every class the module registered went with it: the band host's, the
+  // strip's, the tooltip's and the buttons' (the about button and "go").
+  for (const char* name : {"VessikToolBandClass", "OruBar", "OruToolTip", "__Nam_Comm", "go"}) {
+    WNDCLASSA stale = {};
+    EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), name, &stale)) << name;
+  }
   CoUninitialize();
   fs::remove_all(directory, error);
 }
