@@ -16,6 +16,7 @@
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/toolbar_strip.h"
 #include "toolbar/window_class_registry.h"
+#include "toolbar/window_object.h"
 
 namespace {
 
@@ -154,14 +155,7 @@ void BandHost::Uninstall() {
 }
 
 LRESULT CALLBACK BandHost::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    auto* host = static_cast<BandHost*>(create->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
-    if (host != nullptr) host->window_ = window;
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  auto* host = reinterpret_cast<BandHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* host = WindowObject(window, message, lparam, &BandHost::window_);
   if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   if (host == nullptr) return DefWindowProcA(window, message, wparam, lparam);
   return host->HandleMessage(message, wparam, lparam);

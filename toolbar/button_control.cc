@@ -5,6 +5,7 @@
 #include "store/strings.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/window_class_registry.h"
+#include "toolbar/window_object.h"
 
 namespace {
 
@@ -333,14 +334,7 @@ void ButtonControl::UpdateToolTip(bool show) {
 
 LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<ButtonControl*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self != nullptr) self->window_ = window;
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  auto* self = reinterpret_cast<ButtonControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = WindowObject(window, message, lparam, &ButtonControl::window_);
   if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
   switch (message) {
     case WM_PAINT:

@@ -2,6 +2,7 @@
 
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/window_class_registry.h"
+#include "toolbar/window_object.h"
 
 namespace {
 
@@ -109,14 +110,7 @@ void ToolTipWindow::Paint() {
 
 LRESULT CALLBACK ToolTipWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<ToolTipWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self != nullptr) self->window_ = window;
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  auto* self = reinterpret_cast<ToolTipWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = WindowObject(window, message, lparam, &ToolTipWindow::window_);
   if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
   switch (message) {
     case WM_PAINT:

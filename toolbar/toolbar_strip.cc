@@ -17,6 +17,7 @@
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/window_class_registry.h"
+#include "toolbar/window_object.h"
 
 namespace {
 
@@ -379,14 +380,7 @@ void ToolbarStrip::SubmitText(HWND window) {
 }
 
 LRESULT CALLBACK ToolbarStrip::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    auto* strip = static_cast<ToolbarStrip*>(created->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(strip));
-    if (strip != nullptr) strip->window_ = window;
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  auto* strip = reinterpret_cast<ToolbarStrip*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* strip = WindowObject(window, message, lparam, &ToolbarStrip::window_);
   if (strip == nullptr) return DefWindowProcA(window, message, wparam, lparam);
   switch (message) {
     case WM_SIZE:
