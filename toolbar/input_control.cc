@@ -1,0 +1,63 @@
+#include "toolbar/input_control.h"
+
+namespace {
+const char kSample[] = "World Wide Web";
+}
+
+InputControl::~InputControl() {
+  if (window_ != nullptr && IsWindow(window_)) {
+    ShowWindow(window_, SW_HIDE);
+    DestroyWindow(window_);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+}
+
+bool InputControl::CreateWindowOf(const char* window_class, DWORD style, HINSTANCE instance,
+                                  HWND parent, int x, int y, int width, int height,
+                                  const std::string& name) {
+  if (parent == nullptr) return false;
+  if (window_ == nullptr) {
+    window_ =
+        CreateWindowExA(WS_EX_CLIENTEDGE, window_class, nullptr, WS_CHILD | WS_VISIBLE | style, x,
+                        y, width, height, parent, nullptr, instance, this);
+  }
+  x_ = x;
+  y_ = y;
+  width_ = width;
+  height_ = height;
+  name_ = name;
+  return window_ != nullptr;
+}
+
+void InputControl::SetFont(HFONT font) {
+  // The window lets go of the old font before it is deleted.
+  if (window_ != nullptr) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  if (font_ != nullptr && font_ != font) DeleteObject(font_);
+  font_ = font;
+}
+
+int InputControl::LineHeight() const {
+  int measured = 0;
+  if (font_ != nullptr) {
+    HDC dc = GetDC(window_);
+    HGDIOBJ previous = SelectObject(dc, font_);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, kSample, static_cast<int>(sizeof(kSample)), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    measured = static_cast<int>(extent.cy * 1.2);
+  }
+  // Single precision on purpose: the second factor is the float 1.2.
+  return static_cast<int>(static_cast<float>(measured) * 1.2f);
+}
+
+int InputControl::Recenter(int strip_height) {
+  const int line_height = LineHeight();
+  y_ = (strip_height - line_height) / 2;
+  if (window_ != nullptr) MoveWindow(window_, x_, y_, width_, height_, TRUE);
+  return line_height;
+}
+
+void InputControl::Show(bool visible) {
+  if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
