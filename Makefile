@@ -6,7 +6,7 @@ PACKAGES := cmake make g++ binutils g++-mingw-w64-x86-64 g++-mingw-w64-i686 ming
   wine wine64 xvfb xauth googletest libgtest-dev libgmock-dev libbenchmark-dev \
   libcurl4-openssl-dev clang libclang-rt-dev clang-format python3
 
-.PHONY: all test demo timings build deps format $(PRESETS)
+.PHONY: all test demo timings soak build deps format $(PRESETS)
 
 all: build
 
@@ -23,6 +23,12 @@ demo: deps build/win64/CMakeCache.txt
 timings: deps build/win64/CMakeCache.txt
 	cmake --build --preset win64 --target qel qelhost
 	@cmake/demo --timings
+
+# Memory and handles of one browser host process that opens and closes 200
+# frames with the sample toolbar (docs/module.md).
+soak: deps build/win64/CMakeCache.txt
+	cmake --build --preset win64 --target qel qelhost
+	@cmake/demo --soak 200
 
 $(PRESETS): %: deps build/%/CMakeCache.txt
 	cmake --build --preset $*

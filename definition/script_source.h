@@ -8,9 +8,11 @@
 
 // The lines of a local file in text mode, without their line ends; a file
 // that ends with a line end gives a final empty line. False when the path is
-// empty or the file cannot be opened.
+// empty, the file cannot be opened or it is larger than a definition may be
+// (download_limits::kMaxDefinitionBytes).
 bool ReadScriptFile(const std::string& path, std::vector<std::string>* lines);
 
 // The downloaded text up to its first zero byte, split at every LF (a CR
-// before it stays in the line). False when nothing arrived.
+// before it stays in the line). False when nothing arrived or the download
+// broke one of the limits of download_limits.h.
 bool DownloadScript(const std::string& address, std::vector<std::string>* lines);

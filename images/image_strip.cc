@@ -2,14 +2,26 @@
 
 #include <memory>
 
+#include "images/bitmap_file_check.h"
 #include "images/bitmap_operations.h"
+#include "platform/download_limits.h"
 #include "platform/web_downloader.h"
 #include "store/strings.h"
 
 namespace {
 
-// A DIB section of the file's own size; only Windows bitmap files load.
+bool IsAcceptableStrip(const std::string& bytes) {
+  return IsAcceptableStripFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// A DIB section of the file's own size. The platform's loader trusts what
+// the file says of itself, so it only sees files that passed the checks.
 HBITMAP LoadBitmapFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, download_limits::kMaxImageStripBytes, &bytes) ||
+      !IsAcceptableStrip(bytes)) {
+    return nullptr;
+  }
   return static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                          LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION));
 }
@@ -64,11 +76,21 @@ HBITMAP ImageStrip::Obtain(const std::string& cache_directory, const std::string
   std::string file_name = CacheFileName(location);
   if (cache_directory.empty() || !IsSafeFileName(file_name)) return nullptr;
   std::string cache_path = cache_directory + "\\" + file_name;
-  if (!refresh && FileExists(cache_path)) return LoadBitmapFile(cache_path);
+  if (!refresh && FileExists(cache_path)) {
+    HBITMAP cached = LoadBitmapFile(cache_path);
+    if (cached != nullptr) return cached;
+    // A cache file that fails the checks (cut short, or sent broken by a
+    // server that has been mended since) is fetched anew, as if missing.
+  }
 
   std::unique_ptr<WebDownloader> downloader = CreateWebDownloader();
   std::string data;
-  if (!downloader->DownloadToMemory(location, &data) || data.empty()) return nullptr;
+  if (!downloader->DownloadToMemory(location, download_limits::kMaxImageStripBytes, &data) ||
+      data.empty()) {
+    return nullptr;
+  }
+  // A broken answer must not replace a cache file, good or not.
+  if (!IsAcceptableStrip(data)) return nullptr;
   // A failed save leaves whatever lies at the cache path to be loaded.
   downloader->SaveToFile(cache_path, data.data(), data.size());
   return LoadBitmapFile(cache_path);

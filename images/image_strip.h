@@ -19,8 +19,11 @@ class ImageStrip {
   //   read without the network or the cache;
   // - any other location is an address whose last "/" segment names the
   //   cache file in `cache_directory`. That file is read when it exists and
-  //   `refresh` is false; otherwise the address is downloaded into it first,
-  //   and a failed download fails the load even when a cache file exists.
+  //   `refresh` is false and it passes the checks of bitmap_file_check.h;
+  //   otherwise the address is downloaded into it first, and a failed
+  //   download fails the load even when a cache file exists. A downloaded
+  //   strip that fails the checks is not saved.
+  // Every file is checked before the platform's loader reads it.
   // A cache name that is not a plain Windows file name (path separators, ":",
   // reserved device names, "..", control characters ...) fails the load
   // before anything is read, downloaded or written. False, holding no bitmap,

@@ -1,19 +1,20 @@
 #include "store/object_file.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 
 // A write or close that fails (a full disk) is reported like a failed open:
-// a truncated file must not pass for a saved one.
+// a truncated file must not pass for a saved one. C streams, as in
+// ReadFileBytes: no iostream, hence no C++ locale, in the module.
 bool WriteLines(const std::string& file_name, const std::vector<std::string>& lines) {
-  std::ofstream file(file_name, std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!file.is_open()) return false;
+  std::FILE* file = std::fopen(file_name.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = true;
   for (const std::string& line : lines) {
-    file.write(line.data(), static_cast<std::streamsize>(line.size()));
-    file.write("\r\n", 2);
+    written = written && std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
+              std::fwrite("\r\n", 1, 2, file) == 2;
   }
-  file.close();
-  return !file.fail();
+  return std::fclose(file) == 0 && written;
 }
 
 // Extra keys or values without a partner are left out.

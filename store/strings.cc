@@ -5,10 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 #include <utility>
 
 namespace {
@@ -307,19 +303,42 @@ bool StringToBool(const std::string& text) {
   return word != "0" && word != "false";
 }
 
+bool ReadFileBytes(const std::string& file_name, std::size_t max_bytes, std::string* bytes) {
+  bytes->clear();
+  // C streams, not iostreams: the DLL's first iostream sets up the C++
+  // locale, and the threads library behind that set-up leaks a thread record
+  // each time the browser loads the module anew.
+  std::FILE* file = std::fopen(file_name.c_str(), "rb");
+  if (file == nullptr) return false;
+  char buffer[65536];
+  bool ok = true;
+  for (;;) {
+    std::size_t count = std::fread(buffer, 1, sizeof(buffer), file);
+    if (count > max_bytes - bytes->size()) {
+      ok = false;
+      break;
+    }
+    bytes->append(buffer, count);
+    if (count < sizeof(buffer)) {
+      // A directory opens on some systems and fails its first read.
+      ok = std::ferror(file) == 0;
+      break;
+    }
+  }
+  std::fclose(file);
+  if (!ok) bytes->clear();
+  return ok;
+}
+
 // The file is always read in binary, so both builds see the same bytes; text
 // mode then drops a carriage return that comes right before a line feed
 // (a lone carriage return stays, and Ctrl-Z means nothing). A line longer than
 // kMaxLineLength continues as further lines of at most that length; a line of
 // exactly that length followed by its line end is one line.
-bool ReadLines(const std::string& file_name, bool text_mode, std::vector<std::string>* lines) {
-  std::error_code error;
-  // A directory opens on some systems and not on others: it is never a file.
-  if (std::filesystem::is_directory(std::filesystem::path(file_name), error)) return false;
-  std::ifstream file(file_name, std::ios::in | std::ios::binary);
-  if (!file.is_open()) return false;
-  const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  file.close();
+bool ReadLines(const std::string& file_name, bool text_mode, std::vector<std::string>* lines,
+               std::size_t max_bytes) {
+  std::string data;
+  if (!ReadFileBytes(file_name, max_bytes, &data)) return false;
   if (lines == nullptr) return true;
 
   // Each read takes up to the next line end or kMaxLineLength bytes. The end

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -84,5 +85,12 @@ constexpr std::size_t kMaxLineLength = 65534;
 // Appends the lines of a file to `lines`, without their line feeds. In text
 // mode a carriage return right before a line feed is dropped too. A file that
 // ends with a line end gives a final empty line, an empty file one empty line.
-// False, with `lines` unchanged, when the file cannot be opened.
-bool ReadLines(const std::string& file_name, bool text_mode, std::vector<std::string>* lines);
+// False, with `lines` unchanged, when the file cannot be opened or read, or
+// is larger than `max_bytes`.
+bool ReadLines(const std::string& file_name, bool text_mode, std::vector<std::string>* lines,
+               std::size_t max_bytes = SIZE_MAX);
+
+// The whole of a file, read without newline translation. False, with `bytes`
+// left empty, when it cannot be opened or read, or when it is larger than
+// `max_bytes`: no more than that is ever held.
+bool ReadFileBytes(const std::string& file_name, std::size_t max_bytes, std::string* bytes);

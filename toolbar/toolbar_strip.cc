@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
+#include <vector>
 
 #include "definition/toolbar_definition.h"
 #include "images/bitmap_operations.h"
@@ -13,6 +13,7 @@
 #include "toolbar/drop_down_menu.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/pointer_text.h"
+#include "toolbar/slim_lock.h"
 #include "toolbar/text_box_control.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/toolbar_messages.h"
@@ -32,20 +33,43 @@ const char kComboBoxKey[] = "ComboBox";
 // one that the hook procedure passes messages on to. Strips of browser
 // windows on different threads update it, hence the lock.
 struct HookRegistry {
-  std::mutex lock;
+  SlimLock lock;
   std::vector<HHOOK> hooks;
   HHOOK current = nullptr;
 };
 
-HookRegistry& Hooks() {
-  static HookRegistry registry;
-  return registry;
-}
+HookRegistry hook_registry;
+HookRegistry& Hooks() { return hook_registry; }
 
 // With several strips on one thread every strip's hook sees each retrieved
 // message in turn; only the first may act on it, or Backspace would reach a
-// text box once per strip.
-thread_local const MSG* message_passed_on = nullptr;
+// text box once per strip. So each thread keeps the message its hook is
+// passing on, in a TLS slot of its own: the compiler's thread_local goes
+// through the threads library, which keeps a record (a thread handle, an
+// event, two semaphores) for every thread that touches it and, for threads
+// it did not start itself, never frees it: four handles lost per browser
+// window.
+class MessagePassedOn {
+ public:
+  MessagePassedOn() : slot_(TlsAlloc()) {}
+  ~MessagePassedOn() {
+    if (slot_ != TLS_OUT_OF_INDEXES) TlsFree(slot_);
+  }
+  MessagePassedOn(const MessagePassedOn&) = delete;
+  MessagePassedOn& operator=(const MessagePassedOn&) = delete;
+
+  const MSG* Get() const {
+    return slot_ == TLS_OUT_OF_INDEXES ? nullptr : static_cast<const MSG*>(TlsGetValue(slot_));
+  }
+  void Set(const MSG* message) {
+    if (slot_ != TLS_OUT_OF_INDEXES) TlsSetValue(slot_, const_cast<MSG*>(message));
+  }
+
+ private:
+  DWORD slot_;
+};
+
+MessagePassedOn message_passed_on;
 
 template <typename Control>
 Control* Owned(const std::vector<std::unique_ptr<Control>>& controls, void* address) {
@@ -65,7 +89,7 @@ ToolbarStrip::ToolbarStrip()
   hook_ = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
   if (hook_ != nullptr) {
     HookRegistry& registry = Hooks();
-    std::lock_guard<std::mutex> guard(registry.lock);
+    SlimLockHold guard(&registry.lock);
     if (std::find(registry.hooks.begin(), registry.hooks.end(), hook_) == registry.hooks.end()) {
       registry.hooks.push_back(hook_);
     }
@@ -86,7 +110,7 @@ ToolbarStrip::~ToolbarStrip() {
   if (hook_ != nullptr) {
     UnhookWindowsHookEx(hook_);
     HookRegistry& registry = Hooks();
-    std::lock_guard<std::mutex> guard(registry.lock);
+    SlimLockHold guard(&registry.lock);
     registry.hooks.erase(std::remove(registry.hooks.begin(), registry.hooks.end(), hook_),
                          registry.hooks.end());
     registry.current = registry.hooks.empty() ? nullptr : registry.hooks.back();
@@ -95,7 +119,7 @@ ToolbarStrip::~ToolbarStrip() {
 
 HHOOK ToolbarStrip::CurrentHook() {
   HookRegistry& registry = Hooks();
-  std::lock_guard<std::mutex> guard(registry.lock);
+  SlimLockHold guard(&registry.lock);
   return registry.current;
 }
 
@@ -495,17 +519,17 @@ LRESULT CALLBACK ToolbarStrip::GetMessageHook(int code, WPARAM wparam, LPARAM lp
   // Only a message that leaves the queue: a peek that leaves it there would
   // otherwise submit the same Enter twice.
   if (code == HC_ACTION && (wparam & PM_REMOVE) != 0 && message != nullptr &&
-      message != message_passed_on) {
+      message != message_passed_on.Get()) {
     try {
       HandleRetrievedMessage(message);
     } catch (...) {
       // Nothing may stop the message on its way to the browser.
     }
   }
-  const MSG* outer = message_passed_on;
-  message_passed_on = message;
+  const MSG* outer = message_passed_on.Get();
+  message_passed_on.Set(message);
   const LRESULT result = CallNextHookEx(CurrentHook(), code, wparam, lparam);
-  message_passed_on = outer;
+  message_passed_on.Set(outer);
   return result;
 }
 

@@ -1,17 +1,18 @@
 #include "toolbar/window_class_registry.h"
 
-#include <mutex>
 #include <set>
 #include <string>
 
+#include "toolbar/slim_lock.h"
+
 namespace {
 
-// Browser windows of one process live on their own threads.
-std::mutex registry_lock;
-std::set<std::string>& ClassNames() {
-  static std::set<std::string>* names = new std::set<std::string>();
-  return *names;
-}
+// Browser windows of one process live on their own threads. Made when the
+// module loads and never destroyed: the names are still needed while the
+// module unloads.
+SlimLock registry_lock;
+std::set<std::string>* const class_names = new std::set<std::string>();
+std::set<std::string>& ClassNames() { return *class_names; }
 
 }  // namespace
 
@@ -19,13 +20,13 @@ bool RegisterModuleClass(const WNDCLASSA& window_class) {
   if (RegisterClassA(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     return false;
   }
-  std::lock_guard<std::mutex> hold(registry_lock);
+  SlimLockHold hold(&registry_lock);
   ClassNames().insert(window_class.lpszClassName);
   return true;
 }
 
 void UnregisterModuleClasses(HINSTANCE instance) {
-  std::lock_guard<std::mutex> hold(registry_lock);
+  SlimLockHold hold(&registry_lock);
   for (const std::string& name : ClassNames()) UnregisterClassA(name.c_str(), instance);
   ClassNames().clear();
 }

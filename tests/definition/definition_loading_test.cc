@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "definition/toolbar_definition.h"
+#include "platform/download_limits.h"
 #include "tests/definition/store_description.h"
 #include "tests/support/drive_letter_dir.h"
 #include "tests/support/fake_module_path.h"
@@ -191,6 +192,33 @@ TEST(LoadFromUrl, ANotFoundPageCountsAsADefinition) {
   ToolbarDefinition definition;
   EXPECT_TRUE(definition.Load(server.Url("/gone.txt")));
   EXPECT_EQ(definition.GetBarString("Title"), "Not here");
+}
+
+// A definition of exactly the size limit loads, from a file or the network;
+// one byte more is refused, leaving only the starting objects.
+TEST(Load, DefinitionsLargerThanTheLimitAreRefused) {
+  const std::string title = "Qel.Title = \"Large\"\n";
+  auto of_size = [&](std::size_t size) {
+    std::string text = title;
+    text.resize(size, '\'');  // one long comment line after the title
+    return text;
+  };
+  TestHttpServer server;
+  ASSERT_TRUE(server.Start());
+  DriveLetterDir dir;
+  for (std::size_t size :
+       {download_limits::kMaxDefinitionBytes, download_limits::kMaxDefinitionBytes + 1}) {
+    const bool within = size <= download_limits::kMaxDefinitionBytes;
+    SCOPED_TRACE(size);
+    ASSERT_TRUE(dir.Write("large.txt", of_size(size)));
+    server.SetResponse("/large.txt", 200, of_size(size));
+    for (const std::string& source : {dir.PathOf("large.txt"), server.Url("/large.txt")}) {
+      SCOPED_TRACE(source);
+      ToolbarDefinition definition;
+      EXPECT_EQ(definition.Load(source), within);
+      EXPECT_EQ(definition.GetBarString("Title"), within ? "Large" : "");
+    }
+  }
 }
 
 // The start-up road: "qel.ini" beside the module names the definition in

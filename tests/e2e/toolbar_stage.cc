@@ -89,12 +89,26 @@ bool ToolbarStage::Unregister() {
 
 HostPlay ToolbarStage::Play(const std::string& scenario, const std::string& host) {
   dir_.Write("scenario.txt", scenario);
+  return Run(host.empty() ? WindowsPath(QELHOST_PATH) : host,
+             {"--play", dir_.PathOf("scenario.txt")}, 0);
+}
+
+HostPlay ToolbarStage::RunHost(const std::vector<std::string>& args, unsigned time_limit_ms) {
+  return Run(WindowsPath(QELHOST_PATH), args, time_limit_ms);
+}
+
+HostPlay ToolbarStage::Run(const std::string& host, std::vector<std::string> args,
+                           unsigned time_limit_ms) {
   DeleteFileA(dir_.PathOf("log.txt").c_str());
-  ProgramRun run =
-      RunProgram(host.empty() ? WindowsPath(QELHOST_PATH) : host,
-                 {"--play", dir_.PathOf("scenario.txt"), "--log", dir_.PathOf("log.txt")});
+  args.push_back("--log");
+  args.push_back(dir_.PathOf("log.txt"));
+  ULONGLONG start = GetTickCount64();
+  ProgramRun run = RunProgram(host, args, time_limit_ms);
   HostPlay play;
+  play.seconds = static_cast<double>(GetTickCount64() - start) / 1000;
   play.exit_code = run.exit_code;
+  play.timed_out = run.timed_out;
+  play.out = run.out;
   play.err = run.err;
   play.log = Lines(dir_.Read("log.txt"));
   return play;

@@ -10,6 +10,9 @@
 // What one run of the browser host left behind.
 struct HostPlay {
   int exit_code = -1;
+  bool timed_out = false;
+  double seconds = 0;            // wall time of the run
+  std::string out;               // the host's standard output
   std::vector<std::string> log;  // the event log, line by line
   std::string err;               // the host's standard error
 };
@@ -50,10 +53,18 @@ class ToolbarStage {
   // Writes `scenario` and runs `host` (qelhost.exe unless given) with
   // --play it and --log in the stage's folder.
   HostPlay Play(const std::string& scenario, const std::string& host = "");
+  // Runs qelhost.exe with `args` and --log in the stage's folder, ending it
+  // after `time_limit_ms` (0: never).
+  HostPlay RunHost(const std::vector<std::string>& args, unsigned time_limit_ms = 0);
+
+  // For answers that go wrong on purpose.
+  TestHttpServer& server() { return server_; }
 
   static const char* Title() { return "Qel end to end"; }
 
  private:
+  HostPlay Run(const std::string& host, std::vector<std::string> args, unsigned time_limit_ms);
+
   HelperObjectsAside aside_;
   DriveLetterDir dir_;
   TestHttpServer server_;

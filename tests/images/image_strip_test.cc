@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/images/bmp_file.h"
+#include "tests/images/strip_files.h"
 #include "tests/images/temp_directory.h"
 #include "tests/support/test_http_server.h"
 
@@ -198,6 +199,68 @@ TEST_F(ImageStripTest, OrdinaryNamesNearTheReservedOnesAreKept) {
     PutCacheFile(name);
     ASSERT_TRUE(strip_.Load(cache_, server_.Url(std::string("/images/") + name), base_, false));
     EXPECT_EQ(strip_.width(), 160);
+  }
+}
+
+// The platform's loader trusts the file's headers; only files that pass the
+// checks reach it, from every kind of location.
+TEST_F(ImageStripTest, BrokenStripFilesFailTheLoadAndSoundOnesLoad) {
+  int index = 0;
+  for (const StripFileCase& c : StripFileCases()) {
+    SCOPED_TRACE(c.name);
+    const std::string name = "case" + std::to_string(index++) + ".bmp";
+    ASSERT_TRUE(WriteBytes(base_ + "\\" + name, c.bytes));
+    EXPECT_EQ(strip_.Load(cache_, ".\\" + name, base_, false), c.acceptable);
+    if (c.acceptable) {
+      EXPECT_EQ(strip_.width(), c.width);
+      EXPECT_EQ(strip_.height(), c.height);
+    } else {
+      EXPECT_EQ(strip_.bitmap(), nullptr);
+    }
+    // The same file as a cache file, and as a download.
+    ASSERT_TRUE(WriteBytes(cache_ + "\\" + name, c.bytes));
+    server_.SetResponse("/images/" + name, 200, c.bytes);
+    EXPECT_EQ(strip_.Load(cache_, server_.Url("/images/" + name), base_, false), c.acceptable);
+    EXPECT_EQ(server_.RequestCount("/images/" + name), c.acceptable ? 0 : 1)
+        << "a broken cache file is fetched anew";
+    EXPECT_EQ(strip_.Load(cache_, server_.Url("/images/" + name), base_, true), c.acceptable);
+  }
+}
+
+TEST_F(ImageStripTest, ABrokenCacheFileIsReplacedByAFreshDownload) {
+  // As a strip cut short by a server, cached, and the server mended since.
+  ASSERT_TRUE(WriteBytes(cache_ + "\\strip.bmp", served_.substr(0, 30)));
+  const std::string address = server_.Url("/images/strip.bmp");
+  ASSERT_TRUE(strip_.Load(cache_, address, base_, false));
+  EXPECT_EQ(strip_.width(), 32);
+  EXPECT_EQ(ReadBytes(cache_ + "\\strip.bmp"), served_);
+  EXPECT_EQ(server_.RequestCount("/images/strip.bmp"), 1);
+}
+
+TEST_F(ImageStripTest, ABrokenOrOversizedDownloadLeavesTheCacheFileAlone) {
+  const std::string address = server_.Url("/images/strip.bmp");
+  struct Case {
+    const char* name;
+    TestHttpServer::Fault fault;
+    std::string body;
+    std::uint64_t size;
+  };
+  const Case cases[] = {
+      {"cut short", TestHttpServer::Fault::kNone, served_.substr(0, served_.size() / 2), 0},
+      {"not a bitmap", TestHttpServer::Fault::kNone, "<html>moved</html>", 0},
+      {"300 MB", TestHttpServer::Fault::kHugeUnannounced, "", 300ull << 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PutCacheFile("strip.bmp");
+    if (c.fault == TestHttpServer::Fault::kNone) {
+      server_.SetResponse("/images/strip.bmp", 200, c.body);
+    } else {
+      server_.SetFault("/images/strip.bmp", c.fault, c.body, c.size);
+    }
+    EXPECT_FALSE(strip_.Load(cache_, address, base_, true));
+    EXPECT_EQ(strip_.bitmap(), nullptr);
+    EXPECT_EQ(ReadBytes(cache_ + "\\strip.bmp"), cached_);
   }
 }
 

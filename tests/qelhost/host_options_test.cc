@@ -15,6 +15,7 @@ struct OptionsCase {
   const char* scenario;
   const char* log;
   bool timings;
+  int cycles = 0;
 };
 
 TEST(HostOptionsTest, ReadsTheCommandLine) {
@@ -30,6 +31,23 @@ TEST(HostOptionsTest, ReadsTheCommandLine) {
       {{"--play"}, false, "--play needs a value", 1, "", "", false},
       {{"--log"}, false, "--log needs a value", 1, "", "", false},
       {{"--frames", "2"}, false, "unknown argument --frames", 1, "", "", false},
+      {{"--cycles", "200", "--log", "b.log"}, true, "", 1, "", "b.log", false, 200},
+      {{"--cycles", "0"}, false, "--cycles takes a number from 1 to 100000", 1, "", "", false},
+      {{"--cycles", "3", "--play", "a.txt"},
+       false,
+       "--cycles goes with neither --play nor --windows",
+       1,
+       "",
+       "",
+       false},
+      {{"--keep-loaded"}, false, "--keep-loaded goes with --cycles", 1, "", "", false},
+      {{"--windows", "2", "--cycles", "3"},
+       false,
+       "--cycles goes with neither --play nor --windows",
+       1,
+       "",
+       "",
+       false},
   };
   for (const OptionsCase& c : cases) {
     std::string name;
@@ -44,6 +62,7 @@ TEST(HostOptionsTest, ReadsTheCommandLine) {
     EXPECT_EQ(options.scenario(), c.scenario);
     EXPECT_EQ(options.log(), c.log);
     EXPECT_EQ(options.timings(), c.timings);
+    EXPECT_EQ(options.cycles(), c.cycles);
   }
 }
 

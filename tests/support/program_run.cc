@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,7 +63,8 @@ HANDLE OpenForChild(const std::string& path) {
 
 }  // namespace
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      unsigned time_limit_ms) {
   ProgramRun run;
   std::string out_path = TempName("qel-out");
   std::string err_path = TempName("qel-err");
@@ -83,9 +85,16 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     mutable_line.push_back('\0');
     if (CreateProcessA(nullptr, mutable_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                        &startup, &process)) {
-      WaitForSingleObject(process.hProcess, INFINITE);
+      if (WaitForSingleObject(process.hProcess, time_limit_ms == 0 ? INFINITE : time_limit_ms) !=
+          WAIT_OBJECT_0) {
+        run.timed_out = true;
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+      }
       DWORD code = 0;
-      if (GetExitCodeProcess(process.hProcess, &code)) run.exit_code = static_cast<int>(code);
+      if (!run.timed_out && GetExitCodeProcess(process.hProcess, &code)) {
+        run.exit_code = static_cast<int>(code);
+      }
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
     }
@@ -107,7 +116,19 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   pid_t pid = 0;
   if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+    int waited_ms = 0;
+    pid_t done = 0;
+    while ((done = waitpid(pid, &status, time_limit_ms == 0 ? 0 : WNOHANG)) == 0) {
+      if (static_cast<unsigned>(waited_ms) >= time_limit_ms) {
+        run.timed_out = true;
+        kill(pid, SIGKILL);
+        done = waitpid(pid, &status, 0);
+        break;
+      }
+      usleep(10 * 1000);
+      waited_ms += 10;
+    }
+    if (done == pid && !run.timed_out && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
   }
   posix_spawn_file_actions_destroy(&actions);
 #endif

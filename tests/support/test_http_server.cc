@@ -39,6 +39,12 @@ constexpr long kPollMicroseconds = 50 * 1000;
 constexpr long kIdleSeconds = 5;
 // Requests larger than this are cut off; tests send only small GETs.
 constexpr std::size_t kMaxRequestBytes = 64 * 1024;
+// Generated bodies go out in pieces of this size.
+constexpr std::size_t kPieceBytes = 1 << 20;
+// Each send waits for room and takes no more than this, so that a client
+// that stops reading never holds a connection thread past Stop.
+constexpr int kSendBytes = 16 * 1024;
+constexpr long kDripMilliseconds = 1000;
 
 SocketHandle ToSocket(std::intptr_t value) { return static_cast<SocketHandle>(value); }
 
@@ -54,16 +60,14 @@ bool WaitReadable(SocketHandle s, long seconds, long microseconds) {
   return select(static_cast<int>(s) + 1, &readable, nullptr, nullptr, &timeout) > 0;
 }
 
-bool SendAll(SocketHandle s, const std::string& bytes) {
-  std::size_t sent = 0;
-  while (sent < bytes.size()) {
-    std::size_t left = bytes.size() - sent;
-    int piece = left > 1 << 20 ? 1 << 20 : static_cast<int>(left);
-    int n = static_cast<int>(send(s, bytes.data() + sent, piece, kSendFlags));
-    if (n <= 0) return false;
-    sent += static_cast<std::size_t>(n);
-  }
-  return true;
+bool WaitWritable(SocketHandle s, long microseconds) {
+  fd_set writable;
+  FD_ZERO(&writable);
+  FD_SET(s, &writable);
+  timeval timeout;
+  timeout.tv_sec = 0;
+  timeout.tv_usec = microseconds;
+  return select(static_cast<int>(s) + 1, nullptr, &writable, nullptr, &timeout) > 0;
 }
 
 const char* ReasonPhrase(int status) {
@@ -81,6 +85,16 @@ const char* ReasonPhrase(int status) {
     default:
       return "Status";
   }
+}
+
+std::string Head(int status, const std::string& fields) {
+  return "HTTP/1.1 " + std::to_string(status) + " " + ReasonPhrase(status) +
+         "\r\nContent-Type: text/plain\r\n" + fields +
+         "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
+}
+
+std::string LengthField(std::uint64_t length) {
+  return "Content-Length: " + std::to_string(length) + "\r\n";
 }
 
 }  // namespace
@@ -142,7 +156,10 @@ std::string TestHttpServer::Url(const std::string& path) const {
 
 void TestHttpServer::SetResponse(const std::string& path, int status, const std::string& body) {
   std::lock_guard<std::mutex> lock(mutex_);
-  responses_[path] = Response{status, body};
+  Response response;
+  response.status = status;
+  response.body = body;
+  responses_[path] = response;
 }
 
 int TestHttpServer::RequestCount(const std::string& path) const {
@@ -151,21 +168,133 @@ int TestHttpServer::RequestCount(const std::string& path) const {
   return found == counts_.end() ? 0 : found->second;
 }
 
+void TestHttpServer::SetFault(const std::string& path, Fault fault, const std::string& body,
+                              std::uint64_t size) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Response response;
+  response.body = body;
+  response.fault = fault;
+  response.size = size;
+  responses_[path] = response;
+}
+
 void TestHttpServer::Serve() {
   SocketHandle listener = ToSocket(listener_);
   while (!stopping_) {
     if (!WaitReadable(listener, 0, kPollMicroseconds)) continue;
     SocketHandle connection = accept(listener, nullptr, nullptr);
     if (connection == kNoSocket) continue;
-    Answer(static_cast<std::intptr_t>(connection));
+    // A connection held open must not keep the next one waiting.
+    connections_.emplace_back(&TestHttpServer::Answer, this,
+                              static_cast<std::intptr_t>(connection));
   }
+  JoinConnections();
+}
+
+void TestHttpServer::JoinConnections() {
+  for (std::thread& connection : connections_) connection.join();
+  connections_.clear();
+}
+
+bool TestHttpServer::SendAll(std::intptr_t handle, const std::string& bytes) {
+  SocketHandle connection = ToSocket(handle);
+  std::size_t sent = 0;
+  while (sent < bytes.size()) {
+    if (stopping_) return false;
+    if (!WaitWritable(connection, kPollMicroseconds)) continue;
+    std::size_t left = bytes.size() - sent;
+    int piece = left > static_cast<std::size_t>(kSendBytes) ? kSendBytes : static_cast<int>(left);
+    int n = static_cast<int>(send(connection, bytes.data() + sent, piece, kSendFlags));
+    if (n <= 0) return false;
+    sent += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool TestHttpServer::HoldOpen(std::intptr_t handle, long milliseconds) {
+  SocketHandle connection = ToSocket(handle);
+  char buffer[4096];
+  for (long waited = 0; milliseconds < 0 || waited < milliseconds; waited += 50) {
+    if (stopping_) return false;
+    if (WaitReadable(connection, 0, 50 * 1000) &&
+        recv(connection, buffer, sizeof(buffer), 0) <= 0) {
+      return false;  // the client hung up
+    }
+  }
+  return !stopping_;
+}
+
+void TestHttpServer::Misbehave(std::intptr_t handle, const std::string& path,
+                               const Response& response) {
+  SocketHandle connection = ToSocket(handle);
+  const std::string& body = response.body;
+  const std::string half = body.substr(0, body.size() / 2);
+  switch (response.fault) {
+    case Fault::kNone:
+      break;
+    case Fault::kSilent:
+      HoldOpen(handle, -1);
+      break;
+    case Fault::kStallMidBody:
+      if (SendAll(handle, Head(200, LengthField(body.size())) + half)) HoldOpen(handle, -1);
+      break;
+    case Fault::kDrip: {
+      std::string answer = Head(200, LengthField(body.size())) + body;
+      for (char c : answer) {
+        if (!SendAll(handle, std::string(1, c)) || !HoldOpen(handle, kDripMilliseconds)) break;
+      }
+      break;
+    }
+    case Fault::kRedirectToSelf:
+      SendAll(handle, Head(302, "Location: " + path + "\r\n" + LengthField(0)));
+      break;
+    case Fault::kRedirectTo:
+      SendAll(handle, Head(302, "Location: " + body + "\r\n" + LengthField(0)));
+      break;
+    case Fault::kHugeBody:
+    case Fault::kHugeUnannounced: {
+      bool announced = response.fault == Fault::kHugeBody;
+      if (!SendAll(handle, Head(200, announced ? LengthField(response.size) : ""))) break;
+      const std::string piece(kPieceBytes, 'x');
+      for (std::uint64_t sent = 0; sent < response.size && !stopping_; sent += piece.size()) {
+        std::uint64_t left = response.size - sent;
+        if (!SendAll(handle, left < piece.size() ? piece.substr(0, left) : piece)) break;
+      }
+      break;
+    }
+    case Fault::kLongerLength:
+      SendAll(handle, Head(200, LengthField(2 * body.size())) + body);
+      break;
+    case Fault::kHugeLength:
+      SendAll(handle, Head(200, LengthField(response.size)) + body);
+      break;
+    case Fault::kReset: {
+      if (!SendAll(handle, Head(200, LengthField(body.size())) + half)) break;
+      // Time for the client to take the half, then a reset instead of a close.
+      HoldOpen(handle, 500);
+      linger reset = {};
+      reset.l_onoff = 1;
+      reset.l_linger = 0;
+      setsockopt(connection, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset),
+                 sizeof(reset));
+      CloseSocket(connection);
+      return;
+    }
+  }
+  shutdown(connection, kShutdownWrite);
+  CloseSocket(connection);
 }
 
 TestHttpServer::Response TestHttpServer::Lookup(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   ++counts_[path];
   auto found = responses_.find(path);
-  if (found == responses_.end()) return Response{404, "<html><body>Not found</body></html>"};
+  if (found == responses_.end()) {
+    Response not_found;
+    not_found.status = 404;
+    not_found.body = "<html><body>Not found</body></html>";
+    return not_found;
+  }
   return found->second;
 }
 
@@ -187,12 +316,13 @@ void TestHttpServer::Answer(std::intptr_t handle) {
     std::string method = request.substr(0, first_space);
     std::string path = request.substr(first_space + 1, second_space - first_space - 1);
     Response response = Lookup(path);
-    std::string head =
-        "HTTP/1.1 " + std::to_string(response.status) + " " + ReasonPhrase(response.status) +
-        "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(response.body.size()) +
-        "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n";
+    if (response.fault != Fault::kNone) {
+      Misbehave(handle, path, response);
+      return;
+    }
+    std::string head = Head(response.status, LengthField(response.body.size()));
     if (method != "HEAD") head += response.body;
-    SendAll(connection, head);
+    SendAll(handle, head);
   }
   // Finish sending before closing, and read what the client still sends, so
   // that the close does not reset the connection under unread data.

@@ -11,7 +11,7 @@ namespace {
 
 std::string Fetch(const std::string& address) {
   std::string data;
-  CreateWebDownloader()->DownloadToMemory(address, &data);
+  CreateWebDownloader()->DownloadToMemory(address, 1 << 20, &data);
   return data;
 }
 

@@ -4,9 +4,11 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tools/qelhost/browser_frame.h"
+#include "tools/qelhost/process_resources.h"
 #include "tools/qelhost/scenario.h"
 #include "tools/qelhost/scenario_player.h"
 
@@ -15,6 +17,12 @@ namespace {
 constexpr int kFrameWidth = 800;
 constexpr int kFrameHeight = 420;
 constexpr int kCascadeStep = 40;
+
+// What the process holds now, as one line of standard output.
+void PrintResources(int cycle, const char* when) {
+  std::printf("resources cycle=%d %s %s\n", cycle, when, ProcessResources::Now().Text().c_str());
+  std::fflush(stdout);
+}
 
 }  // namespace
 
@@ -41,6 +49,7 @@ int HostApplication::Run() {
   }
 
   helpers_ = BrowserHelperRegistry::ListHelpers();
+  if (options_.cycles() > 0) return RunCycles();
   // All frame objects exist before the first thread starts: other threads
   // look through the list.
   for (int i = 0; i < options_.windows(); ++i) {
@@ -104,6 +113,34 @@ void HostApplication::RunFrame(BrowserFrame* frame, int x, int y, HANDLE ready) 
   if (player_ != nullptr) player_->DetachThread();
   frame->Close();
   OleUninitialize();
+}
+
+int HostApplication::RunCycles() {
+  // The first cycles load the modules and fill the caches of the system;
+  // what the process holds after them is the baseline.
+  const int baseline = std::max(1, options_.cycles() / 10);
+  // A browser with one more window open keeps the helpers' modules loaded;
+  // otherwise COM unloads them with the last frame's apartment.
+  std::vector<HMODULE> kept;
+  if (options_.keep_loaded()) {
+    for (const HelperClass& helper : helpers_) {
+      HMODULE module = LoadLibraryA(helper.server_path.c_str());
+      if (module != nullptr) kept.push_back(module);
+    }
+  }
+  HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  for (int cycle = 1; cycle <= options_.cycles(); ++cycle) {
+    BrowserFrame frame(cycle, &log_, this);
+    std::thread thread(&HostApplication::RunFrame, this, &frame, 0, 0, ready);
+    WaitForSingleObject(ready, INFINITE);
+    if (cycle == baseline) PrintResources(cycle, "open");
+    if (frame.is_open()) PostMessageA(frame.window(), WM_CLOSE, 0, 0);
+    thread.join();
+    if (cycle == baseline || cycle == options_.cycles()) PrintResources(cycle, "closed");
+  }
+  CloseHandle(ready);
+  for (HMODULE module : kept) FreeLibrary(module);
+  return log_.had_error() ? 1 : 0;
 }
 
 BrowserFrame* HostApplication::CurrentFrame() {

@@ -44,6 +44,9 @@ class HostApplication {
   // with its helper objects (or failed to come up).
   void RunFrame(BrowserFrame* frame, int x, int y, HANDLE ready);
   void CloseAllFrames();
+  // --cycles: one frame at a time, each on a thread of its own as a
+  // browser opens windows, closed as soon as its helpers are loaded.
+  int RunCycles();
 
   HostOptions options_;
   EventLog log_;
