@@ -10,16 +10,17 @@
 namespace {
 
 // One entry of the GDI handle table that the PEB points to: 24 bytes on
-// 64-bit Windows, 16 on 32-bit, with the owner and the object type at the
-// same offsets in Wine's table.
+// 64-bit Windows, with the owner at 8 and the object type at 14; 16 bytes on
+// 32-bit Windows, owner at 4, type at 10. Wine lays its entries out the
+// 64-bit way in both builds.
 struct GdiTableLayout {
-  std::size_t peb_offset;
   std::size_t entry_size;
   std::size_t process_offset;
   std::size_t type_offset;
 };
-constexpr GdiTableLayout kGdiTable =
-    sizeof(void*) == 8 ? GdiTableLayout{0xF8, 24, 8, 14} : GdiTableLayout{0x94, 16, 4, 10};
+constexpr GdiTableLayout kWideGdiEntries = {24, 8, 14};
+constexpr GdiTableLayout kNarrowGdiEntries = {16, 4, 10};
+constexpr std::size_t kGdiTablePebOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
 constexpr std::size_t kGdiTableEntries = 0x10000;
 
 template <typename Function>
@@ -40,17 +41,19 @@ long long CountGdiObjects() {
     return -1;
   }
   const char* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
-  const char* table = *reinterpret_cast<const char* const*>(peb + kGdiTable.peb_offset);
+  const char* table = *reinterpret_cast<const char* const*>(peb + kGdiTablePebOffset);
   if (table == nullptr) return -1;
+  const bool wine = NtdllFunction<FARPROC>("wine_get_version") != nullptr;
+  const GdiTableLayout& layout = wine || sizeof(void*) == 8 ? kWideGdiEntries : kNarrowGdiEntries;
   // Windows shares one table among processes and names each entry's owner
   // (its process id divided by four); Wine's table is the process's own and
   // leaves the owner 0. Stock objects count too: they stay the same.
   const std::uint16_t process = static_cast<std::uint16_t>(GetCurrentProcessId() >> 2);
   long long count = 0;
   for (std::size_t i = 0; i < kGdiTableEntries; ++i) {
-    const char* entry = table + i * kGdiTable.entry_size;
-    std::uint16_t owner = *reinterpret_cast<const std::uint16_t*>(entry + kGdiTable.process_offset);
-    unsigned char type = *reinterpret_cast<const unsigned char*>(entry + kGdiTable.type_offset);
+    const char* entry = table + i * layout.entry_size;
+    std::uint16_t owner = *reinterpret_cast<const std::uint16_t*>(entry + layout.process_offset);
+    unsigned char type = *reinterpret_cast<const unsigned char*>(entry + layout.type_offset);
     if (type != 0 && (owner == process || owner == 0)) ++count;
   }
   return count;
