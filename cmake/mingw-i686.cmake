@@ -1,4 +1,5 @@
-# 32-bit Windows, the shipping module. Built only: this machine cannot run it.
+# 32-bit Windows, the shipping module. This machine's kernel cannot run it:
+# its tests run in a guest with 32-bit Wine (cmake/test32, make test32).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QEL_TRIPLE i686-w64-mingw32)
