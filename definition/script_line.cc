@@ -1,26 +1,45 @@
 #include "definition/script_line.h"
 
+#include <algorithm>
+
 #include "store/strings.h"
 
 namespace {
 
-// Stands in for a comma inside double quotes while the arguments are split.
-constexpr char kCommaPlaceholder = '\x15';
+// An argument text may hold this byte; it reads as a comma, but one that
+// never separates arguments.
+constexpr char kCommaStandIn = '\x15';
 
-// Splits r (the text after the ".", with a space appended) at its first
-// space into command word and argument text.
-void SplitCommand(const std::string& r, ScriptLine* line) {
-  std::string arguments;
-  line->command = Trim(SplitFirst(r, " ", &arguments));
-  line->arguments = Trim(arguments);
+ScriptLine ToOwned(const ScriptLineView& view) {
+  ScriptLine line;
+  line.kind = view.kind;
+  line.text = view.text;
+  line.comment = view.comment;
+  line.prefix = view.prefix;
+  line.key = view.key;
+  line.value = view.value;
+  line.command = view.command;
+  line.arguments = view.arguments;
+  return line;
 }
 
 }  // namespace
 
-std::string NormalizeScriptLine(const std::string& line) {
-  // One pass: line ends dropped, TABs widened, then the spaces trimmed.
-  std::string text;
-  text.reserve(line.size());
+std::string_view NormalizeScriptLine(std::string_view line, ScriptLineBuffers* buffers) {
+  // Three memchr scans beat one pass that tests every byte (find_first_of
+  // even looks each byte up in the set).
+  const auto is_special = [](char c) { return c == '\t' || c == '\r' || c == '\n'; };
+  const std::size_t special =
+      std::min({line.find('\r'), line.find('\n'), line.find('\t'), line.size()});
+  if (special == line.size()) return TrimView(line);
+  // The usual case, a CR or CR LF at the end, needs no copy either.
+  std::size_t after = special;
+  while (after < line.size() && (line[after] == ' ' || (is_special(line[after]) && line[after] != '\t'))) {
+    ++after;
+  }
+  if (after == line.size()) return TrimView(line.substr(0, special));
+  std::string& text = buffers->normalized;
+  text.clear();
   for (char c : line) {
     if (c == '\n' || c == '\r') continue;
     if (c == '\t') {
@@ -29,12 +48,16 @@ std::string NormalizeScriptLine(const std::string& line) {
       text += c;
     }
   }
-  return Trim(text);
+  return TrimView(text);
 }
 
-ScriptLine ParseScriptLine(const std::string& normalized) {
-  ScriptLine line;
-  std::string u = normalized;
+std::string NormalizeScriptLine(const std::string& line) {
+  ScriptLineBuffers buffers;
+  return std::string(NormalizeScriptLine(std::string_view(line), &buffers));
+}
+
+ScriptLineView ParseScriptLine(std::string_view u, ScriptLineBuffers* buffers) {
+  ScriptLineView line;
   if (u.empty()) {
     line.kind = ScriptLine::Kind::kBlank;
     return line;
@@ -47,62 +70,97 @@ ScriptLine ParseScriptLine(const std::string& normalized) {
   // A trailing comment starts at the first " '", unless that is where the
   // first " ''" starts: a doubled apostrophe there is text, and then nothing
   // on the line is cut.
-  std::size_t comment = u.find(" '");
-  if (comment != std::string::npos && u.find(" ''") != comment) {
+  const std::size_t comment = u.find(" '");
+  if (comment != std::string_view::npos && u.find(" ''") != comment) {
     line.comment = u.substr(comment);
     u = u.substr(0, comment);
   }
-  u = ReplaceAll(u, "''", "'");
+  // Doubled apostrophes fold again and again, so every run becomes one.
+  if (u.find("''") != std::string_view::npos) {
+    std::string& folded = buffers->folded;
+    folded.clear();
+    for (char c : u) {
+      if (c == '\'' && !folded.empty() && folded.back() == '\'') continue;
+      folded += c;
+    }
+    u = folded;
+  }
   line.text = u;
 
-  std::size_t dot = u.find('.');
-  if (dot == std::string::npos) {
+  const std::size_t dot = u.find('.');
+  if (dot == std::string_view::npos) {
     line.kind = ScriptLine::Kind::kNoDot;
     return line;
   }
+  line.prefix = u.substr(0, dot);
   if (dot + 1 == u.size()) {
     line.kind = ScriptLine::Kind::kNothingAfterDot;
-    line.prefix = u.substr(0, dot);
     return line;
   }
-  line.prefix = u.substr(0, dot);
-  std::string r = u.substr(dot + 1) + " ";
-  std::size_t equals = r.find('=');
-  if (equals == std::string::npos || r.find('"') < equals) {
+  const std::string_view rest = u.substr(dot + 1);
+  const std::size_t equals = rest.find('=');
+  if (equals == std::string_view::npos || rest.find('"') < equals) {
+    // The command word ends at the first space.
     line.kind = ScriptLine::Kind::kCommand;
-    SplitCommand(r, &line);
+    const std::size_t space = rest.find(' ');
+    line.command = TrimView(rest.substr(0, space));
+    if (space != std::string_view::npos) line.arguments = TrimView(rest.substr(space + 1));
     return line;
   }
   line.kind = ScriptLine::Kind::kAssignment;
-  line.key = Trim(r.substr(0, equals));
-  line.value = Trim(r.substr(equals + 1));
+  line.key = TrimView(rest.substr(0, equals));
+  line.value = TrimView(rest.substr(equals + 1));
   return line;
 }
 
-std::string UnquoteArgument(const std::string& piece) {
-  if (piece.find('"') == std::string::npos) return piece;
-  return ExtractBetween(piece, "\"", "\"", nullptr);
+ScriptLine ParseScriptLine(const std::string& normalized) {
+  ScriptLineBuffers buffers;
+  return ToOwned(ParseScriptLine(std::string_view(normalized), &buffers));
+}
+
+std::string_view UnquoteArgument(std::string_view piece) {
+  const std::size_t open = piece.find('"');
+  if (open == std::string_view::npos) return piece;
+  const std::size_t close = piece.find('"', open + 1);
+  if (close == std::string_view::npos) return {};
+  return piece.substr(open + 1, close - open - 1);
+}
+
+void SplitArguments(std::string_view text, ScriptLineBuffers* buffers) {
+  std::vector<std::string_view>& pieces = buffers->pieces;
+  pieces.clear();
+  // The pieces are cut where `text` has its commas, but taken from a copy
+  // in which the stand-in reads as a comma: the two have the same length.
+  std::string_view source = text;
+  if (text.find(kCommaStandIn) != std::string_view::npos) {
+    buffers->arguments.assign(text);
+    for (char& c : buffers->arguments) {
+      if (c == kCommaStandIn) c = ',';
+    }
+    source = buffers->arguments;
+  }
+  // From quote to quote and comma to comma: a comma between an opening
+  // quote and its closing one does not separate.
+  std::size_t start = 0;
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', at);
+    const std::size_t quote = text.find('"', at);
+    if (quote < comma) {
+      const std::size_t closing = text.find('"', quote + 1);
+      if (closing == std::string_view::npos) break;
+      at = closing + 1;
+      continue;
+    }
+    if (comma == std::string_view::npos) break;
+    pieces.push_back(UnquoteArgument(source.substr(start, comma - start)));
+    start = at = comma + 1;
+  }
+  pieces.push_back(UnquoteArgument(source.substr(start)));
 }
 
 std::vector<std::string> SplitArguments(const std::string& text) {
-  std::string working = text;
-  if (working.find(',') != std::string::npos && working.find('"') != std::string::npos) {
-    bool inside_quotes = false;
-    for (char& c : working) {
-      if (c == '"') {
-        inside_quotes = !inside_quotes;
-      } else if (c == ',' && inside_quotes) {
-        c = kCommaPlaceholder;
-      }
-    }
-  }
-  std::vector<std::string> pieces;
-  Split(working, ",", &pieces);
-  for (std::string& piece : pieces) {
-    piece = UnquoteArgument(piece);
-    for (char& c : piece) {
-      if (c == kCommaPlaceholder) c = ',';
-    }
-  }
-  return pieces;
+  ScriptLineBuffers buffers;
+  SplitArguments(std::string_view(text), &buffers);
+  return std::vector<std::string>(buffers.pieces.begin(), buffers.pieces.end());
 }

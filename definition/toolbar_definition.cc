@@ -23,8 +23,9 @@ void ToolbarDefinition::RunScriptLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) RunLine(line);
 }
 
-void ToolbarDefinition::RunLine(const std::string& raw) {
-  ScriptLine line = ParseScriptLine(NormalizeScriptLine(raw));
+void ToolbarDefinition::RunLine(std::string_view raw) {
+  const ScriptLineView line =
+      ParseScriptLine(NormalizeScriptLine(raw, &line_buffers_), &line_buffers_);
   switch (line.kind) {
     case ScriptLine::Kind::kAssignment:
       bar_.SetProperty(kBarObjectName, kPropertySection, line.key, UnquoteArgument(line.value));
@@ -37,63 +38,59 @@ void ToolbarDefinition::RunLine(const std::string& raw) {
   }
 }
 
-bool ToolbarDefinition::ExecuteScriptCommand(const std::string& command,
-                                             const std::string& arguments) {
-  bool add_object = EqualsNoCase(command, "AddObject");
-  bool set_action = EqualsNoCase(command, "SetAction");
+bool ToolbarDefinition::ExecuteScriptCommand(std::string_view command,
+                                             std::string_view arguments) {
+  const bool add_object = EqualsNoCase(command, "AddObject");
+  const bool set_action = EqualsNoCase(command, "SetAction");
   if (!add_object && !set_action) return false;
-  std::vector<std::string> args = SplitArguments(arguments);
+  SplitArguments(arguments, &line_buffers_);
+  const std::vector<std::string_view>& args = line_buffers_.pieces;
   if (args.size() != 3) return false;
   if (add_object) return AddObject(args[0], args[1], args[2]);
   return SetAction(args[0], args[1], args[2]);
 }
 
-ObjectStore* ToolbarDefinition::StoreForType(const std::string& type) {
+ObjectStore* ToolbarDefinition::StoreForType(std::string_view type) {
   if (type == "MENUITEM" || type == "MENUITEM_SEP") return &menu_items_;
   if (type == "COMBOBOXITEM") return &combo_items_;
   return &controls_;
 }
 
-bool ToolbarDefinition::AddObject(const std::string& name_and_parent, const std::string& type,
-                                  const std::string& properties) {
-  ObjectStore* store = StoreForType(type);
-  std::string name = name_and_parent;
-  std::string parent;
-  if (name_and_parent.find(';') != std::string::npos) {
-    name = SplitFirst(name_and_parent, ";", &parent);
+bool ToolbarDefinition::AddObject(std::string_view name_and_parent, std::string_view type,
+                                  std::string_view properties) {
+  std::string_view name = name_and_parent;
+  std::string_view parent;
+  const std::size_t semicolon = name_and_parent.find(';');
+  if (semicolon != std::string_view::npos) {
+    name = name_and_parent.substr(0, semicolon);
+    parent = name_and_parent.substr(semicolon + 1);
   }
-  name = Trim(name);
-  parent = Trim(parent);
   // An existing object keeps its type and place; the properties below then
   // extend or overwrite its own.
-  store->CreateObject(name, type);
-  if (!store->ObjectExists(name)) return false;
-  if (!parent.empty()) store->SetProperty(name, kPropertySection, kParentKey, parent);
-  std::vector<std::string> keys;
-  std::vector<std::string> values;
-  ParsePairs(properties, ";", "=", &keys, &values);
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    store->SetProperty(name, kPropertySection, keys[i], values[i]);
-  }
+  StoreObject* object = StoreForType(type)->FindOrCreateObject(TrimView(name), type);
+  if (object == nullptr) return false;
+  PropertyList& list = object->FindOrAddSection(kPropertySection)->properties();
+  parent = TrimView(parent);
+  pairs_.clear();
+  ParsePairs(properties, ';', '=', &pairs_);
+  // Most objects get an action too: its two properties are made room for.
+  list.Reserve(list.Count() + 1 + pairs_.size() + 2);
+  if (!parent.empty()) list.Set(kParentKey, parent);
+  for (const auto& [key, value] : pairs_) list.Set(key, value);
   return true;
 }
 
-bool ToolbarDefinition::SetAction(const std::string& name, const std::string& action_type,
-                                  const std::string& action) {
+bool ToolbarDefinition::SetAction(std::string_view name, std::string_view action_type,
+                                  std::string_view action) {
   // A name in several stores: combo items win over menu items, menu items
   // over controls.
-  ObjectStore* store = nullptr;
-  if (combo_items_.ObjectExists(name)) {
-    store = &combo_items_;
-  } else if (menu_items_.ObjectExists(name)) {
-    store = &menu_items_;
-  } else if (controls_.ObjectExists(name)) {
-    store = &controls_;
-  } else {
-    return false;
-  }
-  store->SetProperty(name, kPropertySection, kActionTypeKey, action_type);
-  store->SetProperty(name, kPropertySection, kActionKey, action);
+  StoreObject* object = combo_items_.FindObject(name);
+  if (object == nullptr) object = menu_items_.FindObject(name);
+  if (object == nullptr) object = controls_.FindObject(name);
+  if (object == nullptr) return false;
+  PropertyList& list = object->FindOrAddSection(kPropertySection)->properties();
+  list.Set(kActionTypeKey, action_type);
+  list.Set(kActionKey, action);
   return true;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "definition/script_line.h"
 #include "platform/module_path.h"
 #include "store/object_store.h"
 
@@ -40,7 +43,7 @@ class ToolbarDefinition {
   // Runs one command with its argument text. True when it took effect: an
   // AddObject or SetAction with exactly three arguments whose object is
   // there (SetAction) or could be written to (AddObject).
-  bool ExecuteScriptCommand(const std::string& command, const std::string& arguments);
+  bool ExecuteScriptCommand(std::string_view command, std::string_view arguments);
 
   // The about object and its action, as every definition starts.
   void AddAboutObject();
@@ -75,15 +78,19 @@ class ToolbarDefinition {
   static std::vector<std::string> ListChildren(const ObjectStore* store, const std::string& parent);
 
  private:
-  ObjectStore* StoreForType(const std::string& type);
-  bool AddObject(const std::string& name_and_parent, const std::string& type,
-                 const std::string& properties);
-  bool SetAction(const std::string& name, const std::string& action_type,
-                 const std::string& action);
-  void RunLine(const std::string& line);
+  ObjectStore* StoreForType(std::string_view type);
+  bool AddObject(std::string_view name_and_parent, std::string_view type,
+                 std::string_view properties);
+  bool SetAction(std::string_view name, std::string_view action_type, std::string_view action);
+  void RunLine(std::string_view line);
 
   ObjectStore controls_;
   ObjectStore menu_items_;
   ObjectStore combo_items_;
   ObjectStore bar_;
+
+  // Reused from line to line, so that running a line allocates nothing
+  // beyond what the stores keep.
+  ScriptLineBuffers line_buffers_;
+  std::vector<std::pair<std::string_view, std::string_view>> pairs_;
 };

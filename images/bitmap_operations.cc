@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "images/button_picture_cutter.h"
+
 bool DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
   HDC memory_dc = CreateCompatibleDC(dc);
   HGDIOBJ previous = SelectObject(memory_dc, bitmap);
@@ -65,13 +67,5 @@ bool FileExists(const std::string& path) {
 }
 
 HBITMAP ButtonPicture(HWND window, HBITMAP strip, int width, int height, int index) {
-  if (index < 0) return nullptr;
-  HDC window_dc = GetDC(window);
-  HBITMAP picture = CropBitmap(window_dc, strip, index * width, 0, width, height);
-  ReleaseDC(window, window_dc);
-  if (picture == nullptr) return nullptr;
-  HDC memory_dc = MemoryDcHoldingBitmap(picture);
-  FillBackground(memory_dc, 0, 0, GetSysColor(COLOR_BTNFACE));
-  ReleaseMemoryDc(memory_dc);
-  return picture;
+  return ButtonPictureCutter(window, strip, width, height).Cut(index);
 }

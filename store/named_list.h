@@ -1,10 +1,12 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+#include "store/name_index.h"
 
 // An ordered list of named elements that it owns, with a lookup by name.
 // Elements keep the order in which they were added; names are unique and
@@ -18,66 +20,56 @@ class NamedList {
 
   // Appends `element` under `name` when the name is absent and returns true;
   // otherwise the list is unchanged and `element` is destroyed.
-  bool Add(const std::string& name, std::unique_ptr<T> element) {
-    if (index_.count(name) != 0) return false;
-    index_[name] = element.get();
-    names_.push_back(name);
-    elements_.push_back(std::move(element));
+  bool Add(std::string_view name, std::unique_ptr<T> element) {
+    if (Exists(name)) return false;
+    entries_.push_back(Entry{std::string(name), std::move(element)});
+    index_.Appended(entries_);
     return true;
   }
 
   // The element of that name, or nullptr. Valid until it is removed.
-  T* Find(const std::string& name) {
-    const auto found = index_.find(name);
-    return found == index_.end() ? nullptr : found->second;
-  }
-  const T* Find(const std::string& name) const {
-    const auto found = index_.find(name);
-    return found == index_.end() ? nullptr : found->second;
-  }
+  T* Find(std::string_view name) { return At(IndexOf(name)); }
+  const T* Find(std::string_view name) const { return At(IndexOf(name)); }
 
-  bool Exists(const std::string& name) const { return index_.count(name) != 0; }
+  bool Exists(std::string_view name) const { return IndexOf(name) >= 0; }
 
   // The position of `name`, from 0, or -1.
-  int IndexOf(const std::string& name) const {
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-      if (names_[i] == name) return static_cast<int>(i);
-    }
-    return -1;
-  }
+  int IndexOf(std::string_view name) const { return index_.Find(entries_, name); }
 
   // The element / name at `index`, or nullptr / "" outside 0 .. Count() - 1.
   T* At(int index) {
-    return InRange(index) ? elements_[static_cast<std::size_t>(index)].get() : nullptr;
+    return InRange(index) ? entries_[static_cast<std::size_t>(index)].element.get() : nullptr;
   }
   const T* At(int index) const {
-    return InRange(index) ? elements_[static_cast<std::size_t>(index)].get() : nullptr;
+    return InRange(index) ? entries_[static_cast<std::size_t>(index)].element.get() : nullptr;
   }
   std::string NameAt(int index) const {
-    return InRange(index) ? names_[static_cast<std::size_t>(index)] : std::string();
+    return InRange(index) ? entries_[static_cast<std::size_t>(index)].name : std::string();
   }
 
   // Destroys the element of that name; nothing happens when it is absent.
-  void Remove(const std::string& name) {
+  void Remove(std::string_view name) {
     const int position = IndexOf(name);
     if (position < 0) return;
-    index_.erase(name);
-    names_.erase(names_.begin() + position);
-    elements_.erase(elements_.begin() + position);
+    entries_.erase(entries_.begin() + position);
+    index_.Rebuild(entries_);
   }
 
   void Clear() {
-    index_.clear();
-    names_.clear();
-    elements_.clear();
+    index_.Clear();
+    entries_.clear();
   }
 
-  int Count() const { return static_cast<int>(elements_.size()); }
+  int Count() const { return static_cast<int>(entries_.size()); }
 
  private:
+  struct Entry {
+    std::string name;
+    std::unique_ptr<T> element;
+  };
+
   bool InRange(int index) const { return index >= 0 && index < Count(); }
 
-  std::vector<std::string> names_;
-  std::vector<std::unique_ptr<T>> elements_;
-  std::map<std::string, T*> index_;
+  std::vector<Entry> entries_;
+  NameIndex index_;  // positions in entries_
 };

@@ -20,21 +20,32 @@ bool StartsWith(const std::string& line, const std::string& prefix) {
 
 ObjectStore::ObjectStore() : key_value_separator_("="), pair_separator_(";") {}
 
-bool ObjectStore::CreateObject(const std::string& name, const std::string& type) {
-  const std::string trimmed = Trim(name);
+bool ObjectStore::CreateObject(std::string_view name, std::string_view type) {
+  const std::string_view trimmed = TrimView(name);
   if (trimmed.empty() || objects_.Exists(trimmed)) return false;
   return objects_.Add(trimmed, std::make_unique<StoreObject>(trimmed, type));
 }
 
-bool ObjectStore::ObjectExists(const std::string& name) const { return objects_.Exists(name); }
+StoreObject* ObjectStore::FindOrCreateObject(std::string_view name, std::string_view type) {
+  const std::string_view trimmed = TrimView(name);
+  if (trimmed.empty()) return nullptr;
+  StoreObject* found = objects_.Find(trimmed);
+  if (found != nullptr) return found;
+  auto created = std::make_unique<StoreObject>(trimmed, type);
+  found = created.get();
+  objects_.Add(trimmed, std::move(created));
+  return found;
+}
 
-StoreObject* ObjectStore::FindObject(const std::string& name) { return objects_.Find(name); }
+bool ObjectStore::ObjectExists(std::string_view name) const { return objects_.Exists(name); }
 
-const StoreObject* ObjectStore::FindObject(const std::string& name) const {
+StoreObject* ObjectStore::FindObject(std::string_view name) { return objects_.Find(name); }
+
+const StoreObject* ObjectStore::FindObject(std::string_view name) const {
   return objects_.Find(name);
 }
 
-std::string ObjectStore::GetObjectType(const std::string& name) const {
+std::string ObjectStore::GetObjectType(std::string_view name) const {
   const StoreObject* object = objects_.Find(name);
   return object == nullptr ? std::string() : object->type();
 }
@@ -43,65 +54,58 @@ int ObjectStore::GetObjectCount() const { return objects_.Count(); }
 
 std::string ObjectStore::GetObjectNameAt(int index) const { return objects_.NameAt(index); }
 
-int ObjectStore::GetObjectIndex(const std::string& name) const { return objects_.IndexOf(name); }
+int ObjectStore::GetObjectIndex(std::string_view name) const { return objects_.IndexOf(name); }
 
-std::string ObjectStore::GetProperty(const std::string& object, const std::string& section,
-                                     const std::string& key) const {
+std::string ObjectStore::GetProperty(std::string_view object, std::string_view section,
+                                     std::string_view key) const {
   const PropertySection* found = FindSection(object, section);
   return found == nullptr ? std::string() : found->properties().Get(key);
 }
 
-bool ObjectStore::SetProperty(const std::string& object, const std::string& section,
-                              const std::string& key, const std::string& value) {
+bool ObjectStore::SetProperty(std::string_view object, std::string_view section,
+                              std::string_view key, std::string_view value) {
   StoreObject* target = objects_.Find(object);
   if (target == nullptr) return false;
-  PropertySection* found = target->sections().Find(section);
-  if (found == nullptr) {
-    auto created = std::make_unique<PropertySection>(section);
-    created->properties().Add(key, value);
-    target->sections().Add(section, std::move(created));
-    return true;
-  }
-  found->properties().Set(key, value);
+  target->FindOrAddSection(section)->properties().Set(key, value);
   return true;
 }
 
-bool ObjectStore::PropertyExists(const std::string& object, const std::string& section,
-                                 const std::string& key) const {
+bool ObjectStore::PropertyExists(std::string_view object, std::string_view section,
+                                 std::string_view key) const {
   const PropertySection* found = FindSection(object, section);
   return found != nullptr && found->properties().Exists(key);
 }
 
-bool ObjectStore::SectionExists(const std::string& object, const std::string& section) const {
+bool ObjectStore::SectionExists(std::string_view object, std::string_view section) const {
   return FindSection(object, section) != nullptr;
 }
 
 void ObjectStore::ClearStore() { objects_.Clear(); }
 
-void ObjectStore::RemoveObject(const std::string& name) { objects_.Remove(name); }
+void ObjectStore::RemoveObject(std::string_view name) { objects_.Remove(name); }
 
-bool ObjectStore::RemoveSection(const std::string& object, const std::string& section) {
+bool ObjectStore::RemoveSection(std::string_view object, std::string_view section) {
   StoreObject* target = objects_.Find(object);
   if (target == nullptr) return false;
   target->sections().Remove(section);
   return true;
 }
 
-bool ObjectStore::RemoveProperty(const std::string& object, const std::string& section,
-                                 const std::string& key) {
+bool ObjectStore::RemoveProperty(std::string_view object, std::string_view section,
+                                 std::string_view key) {
   PropertySection* found = FindSection(object, section);
   if (found == nullptr) return false;
   found->properties().Remove(key);
   return true;
 }
 
-PropertySection* ObjectStore::FindSection(const std::string& object, const std::string& section) {
+PropertySection* ObjectStore::FindSection(std::string_view object, std::string_view section) {
   StoreObject* target = objects_.Find(object);
   return target == nullptr ? nullptr : target->sections().Find(section);
 }
 
-const PropertySection* ObjectStore::FindSection(const std::string& object,
-                                                const std::string& section) const {
+const PropertySection* ObjectStore::FindSection(std::string_view object,
+                                                std::string_view section) const {
   const StoreObject* target = objects_.Find(object);
   return target == nullptr ? nullptr : target->sections().Find(section);
 }
@@ -154,7 +158,7 @@ void ObjectStore::LoadObjectLines(const std::vector<std::string>& lines) {
 
 // Unlike ParsePairs, an entry without "=" gives an empty key and an empty
 // value. Properties of a missing object are dropped.
-void ObjectStore::LoadSectionLine(const std::string& object, const std::string& line) {
+void ObjectStore::LoadSectionLine(std::string_view object, const std::string& line) {
   std::string properties;
   const std::string section = ExtractBetween(line, kSectionMarker, kSectionMarker, &properties);
   std::vector<std::string> entries;

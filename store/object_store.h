@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/named_list.h"
@@ -18,35 +19,38 @@ class ObjectStore {
 
   // Creates an object under the name trimmed of spaces. False, leaving the
   // store unchanged, when that name is empty or already taken.
-  bool CreateObject(const std::string& name, const std::string& type);
-  bool ObjectExists(const std::string& name) const;
+  bool CreateObject(std::string_view name, std::string_view type);
+  // The object of that name, created with `type` when missing (an existing
+  // one keeps its type and place); nullptr when the trimmed name is empty.
+  StoreObject* FindOrCreateObject(std::string_view name, std::string_view type);
+  bool ObjectExists(std::string_view name) const;
   // A non-owning pointer, valid until the object is removed or the store is
   // cleared; nullptr when missing.
-  StoreObject* FindObject(const std::string& name);
-  const StoreObject* FindObject(const std::string& name) const;
-  std::string GetObjectType(const std::string& name) const;
+  StoreObject* FindObject(std::string_view name);
+  const StoreObject* FindObject(std::string_view name) const;
+  std::string GetObjectType(std::string_view name) const;
   int GetObjectCount() const;
   // "" outside 0 .. GetObjectCount() - 1.
   std::string GetObjectNameAt(int index) const;
-  int GetObjectIndex(const std::string& name) const;
+  int GetObjectIndex(std::string_view name) const;
 
   // "" when the object, the section or the key is missing.
-  std::string GetProperty(const std::string& object, const std::string& section,
-                          const std::string& key) const;
+  std::string GetProperty(std::string_view object, std::string_view section,
+                          std::string_view key) const;
   // False when the object is missing; a missing section is created.
-  bool SetProperty(const std::string& object, const std::string& section, const std::string& key,
-                   const std::string& value);
-  bool PropertyExists(const std::string& object, const std::string& section,
-                      const std::string& key) const;
-  bool SectionExists(const std::string& object, const std::string& section) const;
+  bool SetProperty(std::string_view object, std::string_view section, std::string_view key,
+                   std::string_view value);
+  bool PropertyExists(std::string_view object, std::string_view section,
+                      std::string_view key) const;
+  bool SectionExists(std::string_view object, std::string_view section) const;
 
   void ClearStore();
-  void RemoveObject(const std::string& name);
+  void RemoveObject(std::string_view name);
   // True when the object exists.
-  bool RemoveSection(const std::string& object, const std::string& section);
+  bool RemoveSection(std::string_view object, std::string_view section);
   // True when the object and the section exist.
-  bool RemoveProperty(const std::string& object, const std::string& section,
-                      const std::string& key);
+  bool RemoveProperty(std::string_view object, std::string_view section,
+                      std::string_view key);
 
   // Writes the store as an object file (CR LF line ends), creating or
   // truncating it. False when the file cannot be opened or written.
@@ -58,10 +62,10 @@ class ObjectStore {
   const std::string& pair_separator() const { return pair_separator_; }
 
  private:
-  PropertySection* FindSection(const std::string& object, const std::string& section);
-  const PropertySection* FindSection(const std::string& object, const std::string& section) const;
+  PropertySection* FindSection(std::string_view object, std::string_view section);
+  const PropertySection* FindSection(std::string_view object, std::string_view section) const;
   std::vector<std::string> ObjectFileLines() const;
-  void LoadSectionLine(const std::string& object, const std::string& line);
+  void LoadSectionLine(std::string_view object, const std::string& line);
 
   const std::string key_value_separator_;
   const std::string pair_separator_;

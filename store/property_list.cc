@@ -1,49 +1,55 @@
 #include "store/property_list.h"
 
-void PropertyList::Set(const std::string& key, const std::string& value) {
-  const int position = Position(key);
+void PropertyList::Set(std::string_view key, std::string_view value) {
+  const int position = index_.Find(entries_, key);
   if (position < 0) {
-    index_[key] = value;
-    values_.push_back(value);
-    keys_.push_back(key);
+    Append(key, value);
     return;
   }
-  index_[key] = value;
-  values_[static_cast<std::size_t>(position)] = value;
+  entries_[static_cast<std::size_t>(position)].value = value;
 }
 
-void PropertyList::Add(const std::string& key, const std::string& value) {
-  if (index_.count(key) != 0) return;
-  index_[key] = value;
-  values_.push_back(value);
-  keys_.push_back(key);
+void PropertyList::Add(std::string_view key, std::string_view value) {
+  if (!Exists(key)) Append(key, value);
 }
 
-std::string PropertyList::Get(const std::string& key) const {
-  const auto found = index_.find(key);
-  return found == index_.end() ? std::string() : found->second;
+std::string PropertyList::Get(std::string_view key) const {
+  const int position = index_.Find(entries_, key);
+  return position < 0 ? std::string() : entries_[static_cast<std::size_t>(position)].value;
 }
 
-bool PropertyList::Exists(const std::string& key) const { return index_.count(key) != 0; }
+bool PropertyList::Exists(std::string_view key) const { return index_.Find(entries_, key) >= 0; }
 
-void PropertyList::Remove(const std::string& key) {
-  const int position = Position(key);
+void PropertyList::Remove(std::string_view key) {
+  const int position = index_.Find(entries_, key);
   if (position < 0) return;
-  values_.erase(values_.begin() + position);
-  index_.erase(key);
-  keys_.erase(keys_.begin() + position);
+  entries_.erase(entries_.begin() + position);
+  index_.Rebuild(entries_);
 }
 
 void PropertyList::Clear() {
-  keys_.clear();
-  values_.clear();
-  index_.clear();
+  entries_.clear();
+  index_.Clear();
 }
 
-// Lists are a handful of keys: a linear scan is enough.
-int PropertyList::Position(const std::string& key) const {
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i] == key) return static_cast<int>(i);
-  }
-  return -1;
+std::vector<std::string> PropertyList::keys() const {
+  std::vector<std::string> keys;
+  keys.reserve(entries_.size());
+  for (const Entry& entry : entries_) keys.push_back(entry.name);
+  return keys;
+}
+
+std::vector<std::string> PropertyList::values() const {
+  std::vector<std::string> values;
+  values.reserve(entries_.size());
+  for (const Entry& entry : entries_) values.push_back(entry.value);
+  return values;
+}
+
+void PropertyList::Append(std::string_view key, std::string_view value) {
+  // Most lists hold a few properties: room for them at once saves the
+  // first reallocations.
+  if (entries_.capacity() == 0) entries_.reserve(kFirstCapacity);
+  entries_.push_back(Entry{std::string(key), std::string(value)});
+  index_.Appended(entries_);
 }

@@ -1,3 +1,3 @@
 #include "store/property_section.h"
 
-PropertySection::PropertySection(const std::string& name) : name_(name) {}
+PropertySection::PropertySection(std::string_view name) : name_(name) {}

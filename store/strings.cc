@@ -221,6 +221,23 @@ void ParsePairs(const std::string& text, const std::string& pair_separator,
   }
 }
 
+void ParsePairs(std::string_view text, char pair_separator, char key_value_separator,
+                std::vector<std::pair<std::string_view, std::string_view>>* pairs) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = std::min(text.find(pair_separator, start), text.size());
+    const std::string_view entry = text.substr(start, end - start);
+    const std::size_t at = entry.find(key_value_separator);
+    if (at == std::string_view::npos) {
+      pairs->emplace_back(TrimView(entry), std::string_view());
+    } else {
+      pairs->emplace_back(TrimView(entry.substr(0, at)), TrimView(entry.substr(at + 1)));
+    }
+    if (end == text.size()) return;
+    start = end + 1;
+  }
+}
+
 // Results are those of the repeated leftmost replacement wherever that rule
 // finishes, in time linear in the work it does (never rescanning from the
 // start). When the rule cannot finish, because the replacement contains the
@@ -265,6 +282,12 @@ std::string TrimRight(const std::string& text) {
 
 std::string Trim(const std::string& text) { return TrimRight(TrimLeft(text)); }
 
+std::string_view TrimView(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::string ToLower(const std::string& text) {
   std::string lower = text;
   for (char& c : lower) {
@@ -273,8 +296,15 @@ std::string ToLower(const std::string& text) {
   return lower;
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-  return ToLower(Trim(a)) == ToLower(Trim(b));
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  a = TrimView(a);
+  b = TrimView(b);
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
 std::string CharToString(char c) { return std::string(1, c); }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // Byte-string helpers shared by every part of the toolbar. They carry the
@@ -45,6 +47,11 @@ void ParsePairs(const std::string& text, const std::string& pair_separator,
                 const std::string& key_value_separator, std::vector<std::string>* keys,
                 std::vector<std::string>* values);
 
+// ParsePairs for one-byte separators, without copies: the trimmed keys and
+// values are appended to `pairs` as views into `text`.
+void ParsePairs(std::string_view text, char pair_separator, char key_value_separator,
+                std::vector<std::pair<std::string_view, std::string_view>>* pairs);
+
 // Replaces the leftmost occurrence of `search` again and again until none is
 // left, so occurrences that a replacement forms with its neighbours are
 // replaced as well.
@@ -60,11 +67,13 @@ std::string Right(const std::string& text, int count);
 std::string TrimLeft(const std::string& text);
 std::string TrimRight(const std::string& text);
 std::string Trim(const std::string& text);
+// Trim without a copy: the part of `text` it would keep.
+std::string_view TrimView(std::string_view text);
 
 // A-Z to a-z; every other byte unchanged.
 std::string ToLower(const std::string& text);
 // Equal after Trim and ToLower of both.
-bool EqualsNoCase(const std::string& a, const std::string& b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
 
 std::string CharToString(char c);
 std::string IntToString(int value);

@@ -6,6 +6,7 @@
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/window_class_registry.h"
 #include "toolbar/window_object.h"
+#include "toolbar/window_placement.h"
 
 namespace {
 
@@ -56,16 +57,20 @@ bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int wi
   }
   parent_ = parent;
   instance_ = instance;
-  name_ = name;
   x_ = x;
   y_ = y;
   width_ = width;
   height_ = height;
+  Bind(name, store);
+  return window_ != nullptr;
+}
+
+void ButtonControl::Bind(const std::string& name, ObjectStore* store) {
+  name_ = name;
   store_ = store;
   properties_.SetStore(store);
   properties_.SetCurrentObject(name);
   ReadState();
-  return window_ != nullptr;
 }
 
 void ButtonControl::SetFont(HFONT font) {
@@ -122,12 +127,12 @@ void ButtonControl::MeasureText(HDC dc, const std::string& text, int* text_width
   *line_height = static_cast<int>(extent.cy * 1.2);
 }
 
-int ButtonControl::LayoutButton() {
+int ButtonControl::Measure(HDC dc) {
   ReadState();
   std::string text = GetString("Text", "");
   int text_width = 0;
   int line_height = 0;
-  MeasureText(nullptr, text, &text_width, &line_height);
+  MeasureText(dc, text, &text_width, &line_height);
   if (!IsTextVisible()) text_width = 0;
 
   int picture_width = 0;
@@ -155,7 +160,12 @@ int ButtonControl::LayoutButton() {
   }
   SetString("Width", IntToString(width));
   width_ = width;
-  MoveWindow(window_, x_, y_, width_, height_, TRUE);
+  return width;
+}
+
+int ButtonControl::LayoutButton(HDC dc) {
+  const int width = Measure(dc);
+  PlaceWindow(window_, x_, y_, width_, height_);
   return width;
 }
 

@@ -30,17 +30,25 @@ class ButtonControl {
   ButtonControl& operator=(const ButtonControl&) = delete;
 
   // Creates the window, of a class named after the object (registered once
-  // per process), then reads the state. False without a parent or when no
-  // window could be made.
+  // per process), then binds the control to its object. False without a
+  // parent or when no window could be made.
   bool Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
               const std::string& name, ObjectStore* store);
+  // The object the control shows, and its state read. Create binds too;
+  // binding first lets the strip measure a button before its window exists
+  // and make the window as wide as the layout wants it.
+  void Bind(const std::string& name, ObjectStore* store);
   // Takes ownership of `font`, deleting the one held before.
   void SetFont(HFONT font);
   void SetToolTip(ToolTipWindow* tooltip) { tooltip_ = tooltip; }
   void SetX(int x) { x_ = x; }
-  // Reads the state, measures caption and picture, stores and applies the
-  // width and returns it.
-  int LayoutButton();
+  // Reads the state, measures caption and picture through `dc` (the
+  // window's own DC when null), keeps and stores the width and returns it.
+  // The window is not moved.
+  int Measure(HDC dc);
+  // Measure, then gives the window its place and width (moving it only when
+  // they changed) and returns the width.
+  int LayoutButton(HDC dc = nullptr);
   // Draws the border that `event` (a mouse message) with `flag` calls for
   // straight onto the window.
   void DrawFrame(UINT event, bool flag);

@@ -1,5 +1,7 @@
 #include "toolbar/input_control.h"
 
+#include "toolbar/window_placement.h"
+
 namespace {
 const char kSample[] = "World Wide Web";
 }
@@ -36,26 +38,41 @@ void InputControl::SetFont(HFONT font) {
   font_ = font;
 }
 
-int InputControl::LineHeight() const {
+int InputControl::LineHeightOf(HDC dc, HFONT font) {
   int measured = 0;
-  if (font_ != nullptr) {
-    HDC dc = GetDC(window_);
-    HGDIOBJ previous = SelectObject(dc, font_);
+  if (font != nullptr) {
+    HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent = {0, 0};
     GetTextExtentPoint32A(dc, kSample, static_cast<int>(sizeof(kSample)), &extent);
     SelectObject(dc, previous);
-    ReleaseDC(window_, dc);
     measured = static_cast<int>(extent.cy * 1.2);
   }
   // Single precision on purpose: the second factor is the float 1.2.
   return static_cast<int>(static_cast<float>(measured) * 1.2f);
 }
 
-int InputControl::Recenter(int strip_height) {
-  const int line_height = LineHeight();
-  y_ = (strip_height - line_height) / 2;
-  if (window_ != nullptr) MoveWindow(window_, x_, y_, width_, height_, TRUE);
+int InputControl::CenteredTop(int strip_height, int line_height) {
+  return (strip_height - line_height) / 2;
+}
+
+int InputControl::LineHeight(HDC dc) const {
+  if (font_ == nullptr) return LineHeightOf(dc, nullptr);
+  if (dc != nullptr) return LineHeightOf(dc, font_);
+  HDC own_dc = GetDC(window_);
+  const int line_height = LineHeightOf(own_dc, font_);
+  ReleaseDC(window_, own_dc);
   return line_height;
+}
+
+int InputControl::Recenter(int strip_height, HDC dc) {
+  const int line_height = LineHeight(dc);
+  Place(strip_height, line_height);
+  return line_height;
+}
+
+void InputControl::Place(int strip_height, int line_height) {
+  y_ = CenteredTop(strip_height, line_height);
+  PlaceWindow(window_, x_, y_, width_, height_);
 }
 
 void InputControl::Show(bool visible) {

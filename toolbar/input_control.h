@@ -18,9 +18,20 @@ class InputControl {
   void SetX(int x) { x_ = x; }
   void SetWidth(int width) { width_ = width; }
   // Centres the box vertically in a strip `strip_height` high and returns
-  // the line height used; the window keeps its height.
-  int Recenter(int strip_height);
+  // the line height used, measured through `dc` (the window's own DC when
+  // null); the window keeps its height and moves only when its place
+  // changed.
+  int Recenter(int strip_height, HDC dc = nullptr);
   void Show(bool visible);
+
+  // The height a box with `font` gives its line: the sample "World Wide Web"
+  // measured through `dc` (terminating zero included, as captions are
+  // measured), the extent's height times 1.2, and that times 1.2 again. 0
+  // without a font. Lets the strip make a box in its place at once.
+  static int LineHeightOf(HDC dc, HFONT font);
+  // The top of a box whose line is `line_height` high, centred in a strip
+  // `strip_height` high.
+  static int CenteredTop(int strip_height, int line_height);
 
   HWND window() const { return window_; }
   const std::string& name() const { return name_; }
@@ -36,10 +47,10 @@ class InputControl {
   // the window could not be made.
   bool CreateWindowOf(const char* window_class, DWORD style, HINSTANCE instance, HWND parent, int x,
                       int y, int width, int height, const std::string& name);
-  // The height the box gives its line: the sample "World Wide Web" measured
-  // with its font (terminating zero included, as captions are measured), the
-  // extent's height times 1.2, and that times 1.2 again. 0 without a font.
-  int LineHeight() const;
+  // LineHeightOf the box's font, through `dc` or the window's own DC.
+  int LineHeight(HDC dc) const;
+  // Puts the box at the centred top for `line_height` and applies its place.
+  void Place(int strip_height, int line_height);
 
   HWND window_ = nullptr;
   int x_ = 0;

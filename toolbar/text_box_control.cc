@@ -5,7 +5,8 @@ bool TextBoxControl::Create(HINSTANCE instance, HWND parent, int x, int y, int w
   return CreateWindowOf("Edit", ES_AUTOHSCROLL, instance, parent, x, y, width, height, name);
 }
 
-int TextBoxControl::Recenter(int strip_height) {
-  height_ = LineHeight();
-  return InputControl::Recenter(strip_height);
+int TextBoxControl::Recenter(int strip_height, HDC dc) {
+  height_ = LineHeight(dc);
+  Place(strip_height, height_);
+  return height_;
 }

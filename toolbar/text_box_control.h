@@ -18,6 +18,7 @@ class TextBoxControl : public InputControl {
   bool Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
               const std::string& name);
   // Centres the box vertically in a strip `strip_height` high, one line of
-  // its font high, and returns that height.
-  int Recenter(int strip_height);
+  // its font high, and returns that height; measured through `dc` (the
+  // window's own DC when null).
+  int Recenter(int strip_height, HDC dc = nullptr);
 };

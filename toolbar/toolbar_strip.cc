@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "definition/toolbar_definition.h"
-#include "images/bitmap_operations.h"
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/button_control.h"
+#include "images/button_picture_cutter.h"
 #include "toolbar/combo_box_control.h"
 #include "toolbar/drop_down_menu.h"
 #include "toolbar/font_catalog.h"
@@ -19,6 +19,7 @@
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/window_class_registry.h"
 #include "toolbar/window_object.h"
+#include "toolbar/window_placement.h"
 
 namespace {
 
@@ -194,6 +195,7 @@ void ToolbarStrip::PrepareObjects() {
       static_cast<LONG_PTR>(StringToLong(definition_->GetBarString("BarBitmap"))));
   const int picture_width = StringToInt(definition_->GetBarString("ButtonImageWidth"));
   const int picture_height = StringToInt(definition_->GetBarString("BarBitmapHeight"));
+  ButtonPictureCutter cutter(window_, strip_bitmap, picture_width, picture_height);
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
@@ -202,7 +204,7 @@ void ToolbarStrip::PrepareObjects() {
     control_store_->SetProperty(name, kSection, "TextVisible", "true");
     const int index = GetControlInt(name, "ImageIndex", -1);
     if (index < 0) continue;
-    HBITMAP picture = ButtonPicture(window_, strip_bitmap, picture_width, picture_height, index);
+    HBITMAP picture = cutter.Cut(index);
     if (picture != nullptr) pictures_.push_back(picture);
     // GDI handles keep their meaning in 32 bits, also on 64-bit Windows.
     control_store_->SetProperty(
@@ -214,16 +216,21 @@ void ToolbarStrip::PrepareObjects() {
 void ToolbarStrip::LayoutControls() {
   int x = 0;
   int last_width = 0;
+  // Every caption and line is measured through this one DC: a DC per
+  // control costs a round trip to the server under Wine, and a window's DC
+  // measures no differently from its parent's.
+  HDC dc = GetDC(window_);
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
-    x = PlaceControl(control_store_->GetObjectNameAt(i), x, &last_width);
+    x = PlaceControl(control_store_->GetObjectNameAt(i), x, dc, &last_width);
   }
+  ReleaseDC(window_, dc);
   // The strip ends in a blank as wide as its last control.
   width_ = x + last_width;
-  if (window_ != nullptr) MoveWindow(window_, x_, y_, width_, height_, TRUE);
+  PlaceWindow(window_, x_, y_, width_, height_);
 }
 
-int ToolbarStrip::PlaceControl(const std::string& name, int x, int* width) {
+int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* width) {
   const int kind = TypeToKind(control_store_->GetObjectType(name));
   const int top = GetControlInt(name, "Y", 0);
   const int control_width = GetControlInt(name, "Width", 60);
@@ -236,13 +243,17 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, int* width) {
       text_boxes_.emplace_back(new TextBoxControl());
       text_box = text_boxes_.back().get();
       HFONT font = font_catalog_->GetFont(face, size);
-      text_box->Create(instance_, window_, x, top, control_width, height_, name);
+      // Made where Recenter puts it, one line high: a box made at "Y" and
+      // strip height would be moved at once.
+      const int line_height = InputControl::LineHeightOf(dc, font);
+      text_box->Create(instance_, window_, x, InputControl::CenteredTop(height_, line_height),
+                       control_width, line_height, name);
       text_box->SetFont(font);
       Register(name, kTextBoxKey, text_box);
     }
     text_box->SetX(x);
     text_box->SetWidth(control_width);
-    text_box->Recenter(height_);
+    text_box->Recenter(height_, dc);
     *width = control_width;
     return x + control_width;
   }
@@ -259,9 +270,11 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, int* width) {
       combo_box->SetFont(font);
       Register(name, kComboBoxKey, combo_box);
     }
+    // A new one is moved too: only a move with the full height after its
+    // font makes the drop-down list that high with that font.
     combo_box->SetX(x);
     combo_box->SetWidth(control_width);
-    combo_box->Recenter(height_);
+    combo_box->Recenter(height_, dc);
     *width = control_width;
     return x + control_width;
   }
@@ -274,13 +287,16 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, int* width) {
     buttons_.emplace_back(new ButtonControl());
     button = buttons_.back().get();
     button->SetToolTip(tooltip_.get());
-    HFONT font = font_catalog_->CreateFont(face, size, bold, italic, underline);
-    button->Create(instance_, window_, x, top, control_width, height_, name, control_store_);
-    button->SetFont(font);
+    button->SetFont(font_catalog_->CreateFont(face, size, bold, italic, underline));
+    // Measured first and made as wide as its layout: a button made "Width"
+    // wide would be moved at once.
+    button->Bind(name, control_store_);
+    const int layout_width = button->Measure(dc);
+    button->Create(instance_, window_, x, top, layout_width, height_, name, control_store_);
     Register(name, kButtonKey, button);
   }
   button->SetX(x);
-  *width = button->LayoutButton();
+  *width = button->LayoutButton(dc);
   return x + *width;
 }
 
@@ -409,7 +425,7 @@ LRESULT CALLBACK ToolbarStrip::WindowProc(HWND window, UINT message, WPARAM wpar
   switch (message) {
     case WM_SIZE:
       // The strip keeps the rectangle that its layout gave it.
-      MoveWindow(window, strip->x_, strip->y_, strip->width_, strip->height_, TRUE);
+      PlaceWindow(window, strip->x_, strip->y_, strip->width_, strip->height_);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -106,7 +106,9 @@ class ToolbarStrip : public ToolbarView {
 
   void PrepareObjects();
   void LayoutControls();
-  int PlaceControl(const std::string& name, int x, int* width);
+  // Places (and first makes) the control of `name` at `x`, measuring
+  // through `dc`; yields its width and returns the next control's x.
+  int PlaceControl(const std::string& name, int x, HDC dc, int* width);
   void DestroyControls();
   void FreeButtonPictures();
   // The address kept under `key` in the object's "secHeap"; nullptr if none.

@@ -24,6 +24,9 @@ TEST(NormalizeScriptLine, RemovesLineEndsWidensTabsAndTrimsSpaces) {
       {"\tQel.Title = \"a\tb\"", "Qel.Title = \"a        b\""},
       {"  x  ", "x"},
       {"\vx\v", "\vx\v"},  // only spaces are trimmed
+      {"x \r \n ", "x"},
+      {"a\r b", "a b"},
+      {"a\t\r", "a"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NormalizeScriptLine(c.line), c.normalized) << "line: " << c.line;

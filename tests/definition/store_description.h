@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "store/object_store.h"
 #include "store/store_object.h"
@@ -20,10 +21,12 @@ inline std::string DescribeStore(const ObjectStore& store, const std::string& sk
     const auto& sections = object->sections();
     for (int s = 0; s < sections.Count(); ++s) {
       const PropertyList& list = sections.At(s)->properties();
+      const std::vector<std::string> keys = list.keys();
+      const std::vector<std::string> values = list.values();
       text += " " + sections.NameAt(s) + "{";
-      for (int k = 0; k < list.Count(); ++k) {
+      for (std::size_t k = 0; k < keys.size(); ++k) {
         if (k > 0) text += ";";
-        text += list.keys()[k] + "=" + list.values()[k];
+        text += keys[k] + "=" + values[k];
       }
       text += "}";
     }

@@ -192,6 +192,17 @@ TEST(RunScriptLines, AddObject) {
        {"Qel.AddObject \"z\", \"BUTTON\", \"\"", "Qel.AddObject \"a\", \"BUTTON\", \"\"",
         "Qel.AddObject \"m\", \"BUTTON\", \"\""},
        {"z [BUTTON] Prop{=} | a [BUTTON] Prop{=} | m [BUTTON] Prop{=}", "", "", Bar("")}},
+      // Lines that need a working copy (a TAB, a doubled apostrophe, the
+      // comma stand-in) between lines that need none: nothing of one line
+      // shows in the next.
+      {"working copies never leak into the next line",
+       {"Qel.AddObject \"a\", \"BUTTON\", \"Text=1\tx\"\r",
+        "Qel.AddObject \"it''s\", \"BUTTON\", \"Text=2\"",
+        "Qel.AddObject \"c\x15" "d\", \"BUTTON\", \"Text=y\x15z\"",
+        "Qel.AddObject \"e\", \"BUTTON\", \"Text=e\"\r"},
+       {"a [BUTTON] Prop{Text=1        x} | it's [BUTTON] Prop{Text=2} | c,d [BUTTON] "
+        "Prop{Text=y,z} | e [BUTTON] Prop{Text=e}",
+        "", "", Bar("")}},
   });
 }
 

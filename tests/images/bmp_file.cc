@@ -12,6 +12,24 @@ void Put(std::string* out, std::uint32_t value, int size) {
 
 }  // namespace
 
+HBITMAP DibSection(int width, int height, const std::function<DWORD(int, int)>& pixel) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return nullptr;
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels[y * width + x] = pixel(x, y);
+  }
+  return bitmap;
+}
+
 std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(int, int)>& pixel) {
   const int row_size = (width * 3 + 3) / 4 * 4;
   const std::uint32_t image_size = static_cast<std::uint32_t>(row_size * height);

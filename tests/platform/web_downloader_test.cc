@@ -9,6 +9,7 @@
 #include "platform/download_limits.h"
 #include "tests/support/drive_letter_dir.h"
 #include "tests/support/test_http_server.h"
+#include "tests/support/test_slowdown.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ TEST_F(WebDownloaderTest, BrokenAndHostileServersEndWithinTheDeadline) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(downloader_->DownloadToMemory(server_.Url(path), kLimit, &data), c.received);
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, download_limits::kDeadlineMs / 1000.0 + 3);
+    EXPECT_LT(seconds, download_limits::kDeadlineMs / 1000.0 + 3 * TestSlowdown());
     EXPECT_TRUE(data == c.data) << "received " << data.size() << " bytes";
   }
   EXPECT_EQ(server_.RequestCount("/hostile3"), download_limits::kMaxRedirects + 1);

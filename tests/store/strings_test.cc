@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -157,6 +159,18 @@ TEST(ParsePairsTest, Table) {
     expected_values.insert(expected_values.end(), c.values.begin(), c.values.end());
     EXPECT_EQ(keys, expected_keys);
     EXPECT_EQ(values, expected_values);
+
+    // The form without copies follows the same rules.
+    std::vector<std::pair<std::string_view, std::string_view>> pairs;
+    ParsePairs(c.text, ';', '=', &pairs);
+    Lines view_keys;
+    Lines view_values;
+    for (const auto& [key, value] : pairs) {
+      view_keys.emplace_back(key);
+      view_values.emplace_back(value);
+    }
+    EXPECT_EQ(view_keys, c.keys);
+    EXPECT_EQ(view_values, c.values);
   }
 }
 
@@ -195,6 +209,7 @@ TEST(TrimTest, Table) {
     EXPECT_EQ(TrimLeft(c.text), c.left);
     EXPECT_EQ(TrimRight(c.text), c.right);
     EXPECT_EQ(Trim(c.text), c.both);
+    EXPECT_EQ(TrimView(c.text), c.both);
   }
 }
 

@@ -249,6 +249,24 @@ TEST_F(ToolbarStripTest, InputControlsAreCentred) {
       EXPECT_EQ(placed.bottom - placed.top, line);
       EXPECT_GT(line, previous_height) << "a bigger font gives a taller box";
       previous_height = line;
+    } else {
+      // The list is as long as the platform makes it for a combo box given
+      // its font and then placed at its full height, which a box made at
+      // that height before it had the font is not.
+      const int full_height = strip_.FindComboBox(name)->height();
+      HWND reference =
+          CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", nullptr,
+                          WS_CHILD | WS_VSCROLL | CBS_NOINTEGRALHEIGHT | CBS_DROPDOWNLIST, 0, 0, 80,
+                          full_height, host_.window(), nullptr, instance_, nullptr);
+      ASSERT_NE(reference, nullptr);
+      SendMessageA(reference, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+      MoveWindow(reference, 0, 0, 80, full_height, TRUE);
+      RECT expected = {};
+      RECT list = {};
+      SendMessageA(reference, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&expected));
+      SendMessageA(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+      DestroyWindow(reference);
+      EXPECT_EQ(list.bottom - list.top, expected.bottom - expected.top);
     }
   }
   EXPECT_EQ(strip_.FindComboBox("cboA")->height(), 200);
