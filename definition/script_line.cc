@@ -28,16 +28,14 @@ ScriptLine ToOwned(const ScriptLineView& view) {
 std::string_view NormalizeScriptLine(std::string_view line, ScriptLineBuffers* buffers) {
   // Three memchr scans beat one pass that tests every byte (find_first_of
   // even looks each byte up in the set).
-  const auto is_special = [](char c) { return c == '\t' || c == '\r' || c == '\n'; };
   const std::size_t special =
       std::min({line.find('\r'), line.find('\n'), line.find('\t'), line.size()});
   if (special == line.size()) return TrimView(line);
-  // The usual case, a CR or CR LF at the end, needs no copy either.
-  std::size_t after = special;
-  while (after < line.size() && (line[after] == ' ' || (is_special(line[after]) && line[after] != '\t'))) {
-    ++after;
+  // The usual case, a CR or CR LF at the end, needs no copy either: only
+  // line ends and spaces follow the first special byte.
+  if (line.find_first_not_of("\r\n ", special) == std::string_view::npos) {
+    return TrimView(line.substr(0, special));
   }
-  if (after == line.size()) return TrimView(line.substr(0, special));
   std::string& text = buffers->normalized;
   text.clear();
   for (char c : line) {

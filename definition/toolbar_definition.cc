@@ -38,8 +38,7 @@ void ToolbarDefinition::RunLine(std::string_view raw) {
   }
 }
 
-bool ToolbarDefinition::ExecuteScriptCommand(std::string_view command,
-                                             std::string_view arguments) {
+bool ToolbarDefinition::ExecuteScriptCommand(std::string_view command, std::string_view arguments) {
   const bool add_object = EqualsNoCase(command, "AddObject");
   const bool set_action = EqualsNoCase(command, "SetAction");
   if (!add_object && !set_action) return false;

@@ -49,8 +49,7 @@ class ObjectStore {
   // True when the object exists.
   bool RemoveSection(std::string_view object, std::string_view section);
   // True when the object and the section exist.
-  bool RemoveProperty(std::string_view object, std::string_view section,
-                      std::string_view key);
+  bool RemoveProperty(std::string_view object, std::string_view section, std::string_view key);
 
   // Writes the store as an object file (CR LF line ends), creating or
   // truncating it. False when the file cannot be opened or written.

@@ -2,8 +2,7 @@
 
 #include <memory>
 
-StoreObject::StoreObject(std::string_view name, std::string_view type)
-    : name_(name), type_(type) {}
+StoreObject::StoreObject(std::string_view name, std::string_view type) : name_(name), type_(type) {}
 
 PropertySection* StoreObject::FindOrAddSection(std::string_view name) {
   PropertySection* found = sections_.Find(name);

@@ -56,8 +56,7 @@ int InputControl::CenteredTop(int strip_height, int line_height) {
 }
 
 int InputControl::LineHeight(HDC dc) const {
-  if (font_ == nullptr) return LineHeightOf(dc, nullptr);
-  if (dc != nullptr) return LineHeightOf(dc, font_);
+  if (dc != nullptr || font_ == nullptr) return LineHeightOf(dc, font_);
   HDC own_dc = GetDC(window_);
   const int line_height = LineHeightOf(own_dc, font_);
   ReleaseDC(window_, own_dc);

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "definition/toolbar_definition.h"
+#include "images/button_picture_cutter.h"
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/button_control.h"
-#include "images/button_picture_cutter.h"
 #include "toolbar/combo_box_control.h"
 #include "toolbar/drop_down_menu.h"
 #include "toolbar/font_catalog.h"

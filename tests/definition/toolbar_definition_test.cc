@@ -198,7 +198,8 @@ TEST(RunScriptLines, AddObject) {
       {"working copies never leak into the next line",
        {"Qel.AddObject \"a\", \"BUTTON\", \"Text=1\tx\"\r",
         "Qel.AddObject \"it''s\", \"BUTTON\", \"Text=2\"",
-        "Qel.AddObject \"c\x15" "d\", \"BUTTON\", \"Text=y\x15z\"",
+        "Qel.AddObject \"c\x15"
+        "d\", \"BUTTON\", \"Text=y\x15z\"",
         "Qel.AddObject \"e\", \"BUTTON\", \"Text=e\"\r"},
        {"a [BUTTON] Prop{Text=1        x} | it's [BUTTON] Prop{Text=2} | c,d [BUTTON] "
         "Prop{Text=y,z} | e [BUTTON] Prop{Text=e}",
