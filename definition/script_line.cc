@@ -23,6 +23,15 @@ ScriptLine ToOwned(const ScriptLineView& view) {
   return line;
 }
 
+// The first " '", found from the apostrophes: lines hold few of them but
+// many spaces, and a search for the pair stops at every space.
+std::size_t FindTrailingComment(std::string_view u) {
+  for (std::size_t at = u.find('\'', 1); at != std::string_view::npos; at = u.find('\'', at + 1)) {
+    if (u[at - 1] == ' ') return at - 1;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string_view NormalizeScriptLine(std::string_view line, ScriptLineBuffers* buffers) {
@@ -68,8 +77,8 @@ ScriptLineView ParseScriptLine(std::string_view u, ScriptLineBuffers* buffers) {
   // A trailing comment starts at the first " '", unless that is where the
   // first " ''" starts: a doubled apostrophe there is text, and then nothing
   // on the line is cut.
-  const std::size_t comment = u.find(" '");
-  if (comment != std::string_view::npos && u.find(" ''") != comment) {
+  const std::size_t comment = FindTrailingComment(u);
+  if (comment != std::string_view::npos && (comment + 2 >= u.size() || u[comment + 2] != '\'')) {
     line.comment = u.substr(comment);
     u = u.substr(0, comment);
   }

@@ -16,11 +16,16 @@ constexpr char kDataUrlKey[] = "DataURL";
 constexpr char kParentKey[] = "Parent";
 constexpr char kActionTypeKey[] = "ActionType";
 constexpr char kActionKey[] = "Action";
+// The bytes an object's action typically takes: both keys, a type and an
+// address.
+constexpr std::size_t kActionRoom = 64;
 
 }  // namespace
 
 void ToolbarDefinition::RunScriptLines(const std::vector<std::string>& lines) {
+  last_added_.running = true;
   for (const std::string& line : lines) RunLine(line);
+  last_added_ = {};
 }
 
 void ToolbarDefinition::RunLine(std::string_view raw) {
@@ -66,16 +71,21 @@ bool ToolbarDefinition::AddObject(std::string_view name_and_parent, std::string_
   }
   // An existing object keeps its type and place; the properties below then
   // extend or overwrite its own.
-  StoreObject* object = StoreForType(type)->FindOrCreateObject(TrimView(name), type);
+  ObjectStore* store = StoreForType(type);
+  StoreObject* object = store->FindOrCreateObject(TrimView(name), type);
   if (object == nullptr) return false;
   PropertyList& list = object->FindOrAddSection(kPropertySection)->properties();
   parent = TrimView(parent);
   pairs_.clear();
   ParsePairs(properties, ';', '=', &pairs_);
   // Most objects get an action too: its two properties are made room for.
-  list.Reserve(list.Count() + 1 + pairs_.size() + 2);
+  list.Reserve(1 + pairs_.size() + 2, parent.size() + properties.size() + kActionRoom);
   if (!parent.empty()) list.Set(kParentKey, parent);
   for (const auto& [key, value] : pairs_) list.Set(key, value);
+  if (last_added_.running) {
+    last_added_.store = store;
+    last_added_.object = object;
+  }
   return true;
 }
 
@@ -83,9 +93,13 @@ bool ToolbarDefinition::SetAction(std::string_view name, std::string_view action
                                   std::string_view action) {
   // A name in several stores: combo items win over menu items, menu items
   // over controls.
-  StoreObject* object = combo_items_.FindObject(name);
-  if (object == nullptr) object = menu_items_.FindObject(name);
-  if (object == nullptr) object = controls_.FindObject(name);
+  const bool just_added = last_added_.object != nullptr && last_added_.object->name() == name;
+  StoreObject* object = nullptr;
+  for (ObjectStore* store : {&combo_items_, &menu_items_, &controls_}) {
+    object =
+        just_added && store == last_added_.store ? last_added_.object : store->FindObject(name);
+    if (object != nullptr) break;
+  }
   if (object == nullptr) return false;
   PropertyList& list = object->FindOrAddSection(kPropertySection)->properties();
   list.Set(kActionTypeKey, action_type);

@@ -93,4 +93,12 @@ class ToolbarDefinition {
   // beyond what the stores keep.
   ScriptLineBuffers line_buffers_;
   std::vector<std::pair<std::string_view, std::string_view>> pairs_;
+  // The object the last AddObject wrote to, while RunScriptLines runs (no
+  // one else touches the stores then): the SetAction that follows it looks
+  // only in the stores that would win over it.
+  struct {
+    bool running = false;
+    ObjectStore* store = nullptr;
+    StoreObject* object = nullptr;
+  } last_added_;
 };

@@ -18,6 +18,14 @@ std::uint32_t NameIndex::Hash(std::string_view name) {
   return static_cast<std::uint32_t>(hash ^ (static_cast<std::uint64_t>(hash) >> 32));
 }
 
+void NameIndex::Grow() {
+  std::vector<Slot> old(2 * slots_.size(), Slot{0, -1});
+  old.swap(slots_);
+  for (const Slot& slot : old) {
+    if (slot.position >= 0) Insert(slot.hash, slot.position);
+  }
+}
+
 void NameIndex::Insert(std::uint32_t hash, std::int32_t position) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;

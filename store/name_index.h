@@ -5,19 +5,20 @@
 #include <string_view>
 #include <vector>
 
-// A hashed lookup from name to position over a sequence of entries with
-// unique names (a member `name`) that the owner keeps in order. The table
-// holds only positions and hashes, so every name is stored once, in the
-// owner's entry. Short sequences (most sections hold a handful of keys) are
-// scanned and build no table at all.
+// A hashed lookup from name to position over a sequence of uniquely named
+// entries that the owner keeps in order. The table holds only positions and
+// hashes, so every name is stored once, by the owner, which hands the index
+// a `name_at(position)` that gives the name at a position as a string view.
+// Short sequences (most sections hold a handful of keys) are scanned and
+// build no table at all.
 class NameIndex {
  public:
-  // The position of `name` in `entries`, or -1.
-  template <typename Entry>
-  int Find(const std::vector<Entry>& entries, std::string_view name) const {
+  // The position of `name` among the `count` entries, or -1.
+  template <typename NameAt>
+  int Find(std::size_t count, const NameAt& name_at, std::string_view name) const {
     if (slots_.empty()) {
-      for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].name == name) return static_cast<int>(i);
+      for (std::size_t i = 0; i < count; ++i) {
+        if (name_at(i) == name) return static_cast<int>(i);
       }
       return -1;
     }
@@ -26,29 +27,28 @@ class NameIndex {
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       const Slot& slot = slots_[i];
       if (slot.position < 0) return -1;
-      if (slot.hash == hash && entries[static_cast<std::size_t>(slot.position)].name == name) {
+      if (slot.hash == hash && name_at(static_cast<std::size_t>(slot.position)) == name) {
         return slot.position;
       }
     }
   }
 
-  // To be called after the owner appended one entry.
-  template <typename Entry>
-  void Appended(const std::vector<Entry>& entries) {
-    if (slots_.empty() || 2 * entries.size() > slots_.size()) {
-      Rebuild(entries);
+  // To be called after the owner appended one entry, the count-th.
+  template <typename NameAt>
+  void Appended(std::size_t count, const NameAt& name_at) {
+    if (slots_.empty()) {
+      Rebuild(count, name_at);
       return;
     }
-    Insert(Hash(entries.back().name), static_cast<std::int32_t>(entries.size() - 1));
+    if (2 * count > slots_.size()) Grow();
+    Insert(Hash(name_at(count - 1)), static_cast<std::int32_t>(count - 1));
   }
 
   // To be called after any other change to the entries (a removal).
-  template <typename Entry>
-  void Rebuild(const std::vector<Entry>& entries) {
-    if (!Reserve(entries.size())) return;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      Insert(Hash(entries[i].name), static_cast<std::int32_t>(i));
-    }
+  template <typename NameAt>
+  void Rebuild(std::size_t count, const NameAt& name_at) {
+    if (!Reserve(count)) return;
+    for (std::size_t i = 0; i < count; ++i) Insert(Hash(name_at(i)), static_cast<std::int32_t>(i));
   }
 
   void Clear() { slots_.clear(); }
@@ -66,6 +66,8 @@ class NameIndex {
   // Empties the table and sizes it for `count` names; false (and no table)
   // when they are few enough to scan.
   bool Reserve(std::size_t count);
+  // Doubles the table from the hashes it holds, without touching a name.
+  void Grow();
   void Insert(std::uint32_t hash, std::int32_t position);
 
   std::vector<Slot> slots_;  // open addressing, power-of-two size, at most half full

@@ -23,7 +23,8 @@ ObjectStore::ObjectStore() : key_value_separator_("="), pair_separator_(";") {}
 bool ObjectStore::CreateObject(std::string_view name, std::string_view type) {
   const std::string_view trimmed = TrimView(name);
   if (trimmed.empty() || objects_.Exists(trimmed)) return false;
-  return objects_.Add(trimmed, std::make_unique<StoreObject>(trimmed, type));
+  objects_.AddAbsent(trimmed, pool_.Create(trimmed, type));
+  return true;
 }
 
 StoreObject* ObjectStore::FindOrCreateObject(std::string_view name, std::string_view type) {
@@ -31,10 +32,7 @@ StoreObject* ObjectStore::FindOrCreateObject(std::string_view name, std::string_
   if (trimmed.empty()) return nullptr;
   StoreObject* found = objects_.Find(trimmed);
   if (found != nullptr) return found;
-  auto created = std::make_unique<StoreObject>(trimmed, type);
-  found = created.get();
-  objects_.Add(trimmed, std::move(created));
-  return found;
+  return objects_.AddAbsent(trimmed, pool_.Create(trimmed, type));
 }
 
 bool ObjectStore::ObjectExists(std::string_view name) const { return objects_.Exists(name); }
@@ -80,7 +78,10 @@ bool ObjectStore::SectionExists(std::string_view object, std::string_view sectio
   return FindSection(object, section) != nullptr;
 }
 
-void ObjectStore::ClearStore() { objects_.Clear(); }
+void ObjectStore::ClearStore() {
+  objects_.Clear();
+  pool_.Release();
+}
 
 void ObjectStore::RemoveObject(std::string_view name) { objects_.Remove(name); }
 
@@ -124,7 +125,7 @@ std::vector<std::string> ObjectStore::ObjectFileLines() const {
     const StoreObject& object = *objects_.At(i);
     lines.push_back(kObjectStart + quote + object.name() + quote);
     lines.push_back(kTypeMarker + object.type() + kTypeMarker);
-    const NamedList<PropertySection>& sections = object.sections();
+    const SectionList& sections = object.sections();
     for (int s = 0; s < sections.Count(); ++s) {
       const PropertySection& section = *sections.At(s);
       const PropertyList& properties = section.properties();

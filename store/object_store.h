@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/named_list.h"
+#include "store/object_pool.h"
 #include "store/store_object.h"
 
 // The toolbar's data model: named, typed objects, each with named sections
@@ -68,5 +69,6 @@ class ObjectStore {
 
   const std::string key_value_separator_;
   const std::string pair_separator_;
-  NamedList<StoreObject> objects_;
+  ObjectPool<StoreObject> pool_;  // ahead of objects_, which it outlives
+  NamedList<StoreObject, ObjectPool<StoreObject>::Deleter> objects_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +11,11 @@
 // An ordered list of (key, value) string pairs with a lookup by key. Keys
 // keep the order in which they were first set; changing a value keeps the
 // key's position. Keys are unique and compared byte for byte.
+//
+// Keys and values live back to back in one buffer; an object's few
+// properties then cost two allocations, whatever their lengths. A list
+// holds at most 4 GiB of text (script lines are at most 64 KiB); a write
+// past that is dropped.
 class PropertyList {
  public:
   // Sets the value of `key`, appending the key when it is new.
@@ -21,9 +28,9 @@ class PropertyList {
   // Removes the pair; nothing happens when `key` is absent.
   void Remove(std::string_view key);
   void Clear();
-  // Room for `count` pairs in all, so that adding up to that many moves
-  // nothing.
-  void Reserve(std::size_t count) { entries_.reserve(count); }
+  // Room for `pairs` more pairs of `text_bytes` bytes in all, so that adding
+  // up to that much moves nothing.
+  void Reserve(std::size_t pairs, std::size_t text_bytes);
 
   int Count() const { return static_cast<int>(entries_.size()); }
   // In insertion order; keys()[i] and values()[i] form one pair.
@@ -31,15 +38,34 @@ class PropertyList {
   std::vector<std::string> values() const;
 
  private:
-  static constexpr std::size_t kFirstCapacity = 4;
-
-  void Append(std::string_view key, std::string_view value);
-
   struct Entry {
-    std::string name;  // the key
-    std::string value;
+    std::uint32_t key_offset;
+    std::uint32_t key_size;
+    std::uint32_t value_offset;
+    std::uint32_t value_size;
   };
 
+  std::string_view KeyAt(std::size_t position) const {
+    return std::string_view(text_).substr(entries_[position].key_offset,
+                                          entries_[position].key_size);
+  }
+  std::string_view ValueAt(std::size_t position) const {
+    return std::string_view(text_).substr(entries_[position].value_offset,
+                                          entries_[position].value_size);
+  }
+  auto KeyOf() const {
+    return [this](std::size_t i) { return KeyAt(i); };
+  }
+  int Position(std::string_view key) const { return index_.Find(entries_.size(), KeyOf(), key); }
+  void Append(std::string_view key, std::string_view value);
+  // Appends `bytes` to the buffer and gives their offset; false when the
+  // buffer would pass 4 GiB.
+  bool Store(std::string_view bytes, std::uint32_t* offset);
+  // Drops the bytes that no entry refers to once they are the most part.
+  void CompactIfMostlyUnused();
+
+  std::string text_;  // keys and values, back to back
   std::vector<Entry> entries_;
-  NameIndex index_;  // positions in entries_
+  std::size_t unused_bytes_ = 0;  // of text_, left by changed or removed pairs
+  NameIndex index_;               // positions in entries_
 };

@@ -1,6 +1,9 @@
 #include "store/object_store.h"
+#include "store/object_pool.h"
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -132,7 +135,7 @@ TEST(ObjectStoreTest, SetPropertyKeepsFirstSetOrder) {
   // Sections, too, keep the order in which they were first set.
   EXPECT_TRUE(store.SetProperty("b1", "secHeap", "Button", "1234"));
   EXPECT_TRUE(store.SetProperty("b1", "Prop", "ToolTip", "t"));
-  const NamedList<PropertySection>& sections = store.FindObject("b1")->sections();
+  const SectionList& sections = store.FindObject("b1")->sections();
   ASSERT_EQ(sections.Count(), 2);
   EXPECT_EQ(sections.NameAt(0), "Prop");
   EXPECT_EQ(sections.NameAt(1), "secHeap");
@@ -185,6 +188,46 @@ TEST(ObjectStoreTest, Removal) {
   EXPECT_EQ(store.GetObjectCount(), 0);
   EXPECT_FALSE(store.ObjectExists("b1"));
   EXPECT_EQ(store.GetProperty("b1", "Prop", "Width"), "");
+}
+
+// The first section is kept apart from the others; removing it, or one of
+// many, keeps the rest in order and with their properties.
+TEST(ObjectStoreTest, SectionsKeepOrderAndContentThroughRemovals) {
+  ObjectStore store;
+  ASSERT_TRUE(store.CreateObject("b1", "BUTTON"));
+  Names expected;
+  for (int i = 0; i < 10; ++i) {
+    const std::string section = "s" + std::to_string(i);
+    ASSERT_TRUE(store.SetProperty("b1", section, "Text", "value of " + section));
+    expected.push_back(section);
+  }
+  const auto section_names = [&] {
+    Names names;
+    const SectionList& sections = store.FindObject("b1")->sections();
+    for (int i = 0; i < sections.Count(); ++i) names.push_back(sections.NameAt(i));
+    return names;
+  };
+  for (const std::string removed : {"s0", "s5", "s9", "s1"}) {
+    ASSERT_TRUE(store.RemoveSection("b1", removed));
+    expected.erase(std::find(expected.begin(), expected.end(), removed));
+    EXPECT_EQ(section_names(), expected) << "without " << removed;
+    EXPECT_FALSE(store.SectionExists("b1", removed));
+    for (const std::string& section : expected) {
+      EXPECT_EQ(store.GetProperty("b1", section, "Text"), "value of " + section);
+    }
+  }
+  // A removed name comes back at the end.
+  ASSERT_TRUE(store.SetProperty("b1", "s0", "Text", "again"));
+  expected.push_back("s0");
+  EXPECT_EQ(section_names(), expected);
+  EXPECT_EQ(store.GetProperty("b1", "s0", "Text"), "again");
+  // The only section removed leaves none.
+  ASSERT_TRUE(store.CreateObject("b2", "BUTTON"));
+  ASSERT_TRUE(store.SetProperty("b2", "Prop", "Text", "x"));
+  ASSERT_TRUE(store.RemoveSection("b2", "Prop"));
+  EXPECT_EQ(store.FindObject("b2")->sections().Count(), 0);
+  ASSERT_TRUE(store.SetProperty("b2", "Prop", "Text", "y"));
+  EXPECT_EQ(store.GetProperty("b2", "Prop", "Text"), "y");
 }
 
 TEST(ObjectStoreTest, StoresAreIndependent) {
@@ -244,6 +287,32 @@ TEST(NamedListTest, OwnsItsElements) {
   EXPECT_EQ(live, 0);  // destroyed with the list
 }
 
+TEST(ObjectPoolTest, DestroysAndReusesPlacesAndNeverMovesObjects) {
+  int live = 0;
+  ObjectPool<Tracked> pool;
+  {
+    // Enough for several chunks.
+    std::vector<ObjectPool<Tracked>::Pointer> objects;
+    std::vector<const Tracked*> places;
+    for (int i = 0; i < 3000; ++i) {
+      objects.push_back(pool.Create(&live));
+      places.push_back(objects.back().get());
+    }
+    EXPECT_EQ(live, 3000);
+    for (int i = 0; i < 3000; ++i) ASSERT_EQ(objects[i].get(), places[i]);
+    // A destroyed object's place is the next one taken.
+    const Tracked* freed = objects[1234].get();
+    objects[1234].reset();
+    EXPECT_EQ(live, 2999);
+    objects[1234] = pool.Create(&live);
+    EXPECT_EQ(objects[1234].get(), freed);
+  }
+  EXPECT_EQ(live, 0);
+  pool.Release();
+  auto again = pool.Create(&live);
+  EXPECT_EQ(live, 1);
+}
+
 TEST(PropertyListTest, AddKeepsAnExistingValue) {
   PropertyList list;
   list.Add("k", "1");
@@ -259,3 +328,55 @@ TEST(PropertyListTest, AddKeepsAnExistingValue) {
 }
 
 }  // namespace
+
+// A list against the plainest model of it, through enough changes that
+// values move, shrink in place, are dropped and the buffer is rewritten, on
+// lists short enough to scan and long enough to be hashed.
+TEST(PropertyListTest, FollowsAPlainModelThroughManyChanges) {
+  for (const int key_count : {3, 40}) {
+    SCOPED_TRACE(key_count);
+    PropertyList list;
+    std::vector<std::pair<std::string, std::string>> model;
+    std::mt19937 random(7);
+    for (int step = 0; step < 3000; ++step) {
+      const std::string key = "k" + std::to_string(random() % key_count);
+      // From empty to longer than any short-string buffer.
+      const std::string value(random() % 40, static_cast<char>('a' + step % 26));
+      auto found = std::find_if(model.begin(), model.end(),
+                                [&](const auto& pair) { return pair.first == key; });
+      switch (random() % 4) {
+        case 0:
+          list.Remove(key);
+          if (found != model.end()) model.erase(found);
+          break;
+        case 1:
+          list.Add(key, value);
+          if (found == model.end()) model.emplace_back(key, value);
+          break;
+        default:
+          list.Set(key, value);
+          if (found == model.end()) {
+            model.emplace_back(key, value);
+          } else {
+            found->second = value;
+          }
+      }
+      ASSERT_EQ(list.Count(), static_cast<int>(model.size())) << "step " << step;
+      Names keys, values;
+      for (const auto& [k, v] : model) {
+        keys.push_back(k);
+        values.push_back(v);
+      }
+      ASSERT_EQ(list.keys(), keys) << "step " << step;
+      ASSERT_EQ(list.values(), values) << "step " << step;
+      const auto now = std::find_if(model.begin(), model.end(),
+                                    [&](const auto& pair) { return pair.first == key; });
+      ASSERT_EQ(list.Exists(key), now != model.end());
+      ASSERT_EQ(list.Get(key), now == model.end() ? "" : now->second);
+    }
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    list.Set("k", "v");
+    EXPECT_EQ(list.Get("k"), "v");
+  }
+}
