@@ -79,7 +79,8 @@ bool ToolbarDefinition::AddObject(std::string_view name_and_parent, std::string_
   pairs_.clear();
   ParsePairs(properties, ';', '=', &pairs_);
   // Most objects get an action too: its two properties are made room for.
-  list.Reserve(1 + pairs_.size() + 2, parent.size() + properties.size() + kActionRoom);
+  list.Reserve((parent.empty() ? 0 : 1) + pairs_.size() + 2,
+               parent.size() + properties.size() + kActionRoom);
   if (!parent.empty()) list.Set(kParentKey, parent);
   for (const auto& [key, value] : pairs_) list.Set(key, value);
   if (last_added_.running) {
