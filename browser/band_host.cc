@@ -8,6 +8,7 @@
 #include "definition/command_dispatcher.h"
 #include "definition/definition_paths.h"
 #include "definition/toolbar_definition.h"
+#include "definition/vocabulary.h"
 #include "images/image_strip.h"
 #include "platform/module_path.h"
 #include "platform/web_browser_navigator.h"
@@ -229,7 +230,7 @@ void BandHost::OnButtonClicked(LPARAM record_address) {
 
 void BandHost::OnMenuChosen(WPARAM command) {
   if (dispatcher_ == nullptr) return;
-  int index = static_cast<int>(LOWORD(command)) - ToolbarStrip::kFirstMenuCommand;
+  const int index = MenuIndexOf(LOWORD(command));
   dispatcher_->OnMenuItemChosen(definition_->MenuItemStore()->GetObjectNameAt(index));
 }
 

@@ -104,8 +104,11 @@ HBITMAP ButtonControl::Picture() const {
 void ButtonControl::ReadState() {
   enabled_ = GetBool("Enabled", true);
   checked_ = GetBool("On", false);
-  kind_ = GetInt("Type", kButton);
-  if (kind_ == kSeparator || kind_ == kLabel || kind_ == kSpace) enabled_ = false;
+  kind_ = static_cast<ControlKind>(GetInt("Type", static_cast<int>(ControlKind::kButton)));
+  if (kind_ == ControlKind::kSeparator || kind_ == ControlKind::kLabel ||
+      kind_ == ControlKind::kSpace) {
+    enabled_ = false;
+  }
 }
 
 bool ButtonControl::IsTextVisible() const {
@@ -150,9 +153,9 @@ int ButtonControl::Measure(HDC dc) {
   picture_height_ = picture_height;
 
   int width;
-  if (kind_ == kSeparator) {
+  if (kind_ == ControlKind::kSeparator) {
     width = 7;
-  } else if (kind_ == kSpace) {
+  } else if (kind_ == ControlKind::kSpace) {
     width = GetInt("Width", 5);
   } else {
     // 2 pixels on the left, the picture, the caption, 2 pixels on the right.
@@ -170,7 +173,7 @@ int ButtonControl::LayoutButton(HDC dc) {
 }
 
 ButtonControl::FrameStyle ButtonControl::RestStyle() const {
-  return kind_ == kToggle && checked_ ? FrameStyle::kSunken : FrameStyle::kFlat;
+  return kind_ == ControlKind::kToggleButton && checked_ ? FrameStyle::kSunken : FrameStyle::kFlat;
 }
 
 ButtonControl::FrameStyle ButtonControl::FrameStyleFor(UINT event, bool flag) const {
@@ -255,7 +258,7 @@ void ButtonControl::Paint() {
     SelectObject(dc, previous);
   }
 
-  if (kind_ == kSeparator) {
+  if (kind_ == ControlKind::kSeparator) {
     int middle = width_ / 2;
     HPEN pen = CreatePen(PS_SOLID, 1, shadow_colour_);
     HGDIOBJ previous = SelectObject(dc, pen);
@@ -312,7 +315,7 @@ void ButtonControl::OnLeftButtonUp() {
       // Only a release that completes a press here is a click: a press that
       // wandered off and back flips nothing, so the toggle's look, its "On"
       // and the command stay in step.
-      if (kind_ == kToggle) checked_ = !checked_;
+      if (kind_ == ControlKind::kToggleButton) checked_ = !checked_;
       DrawFrame(WM_LBUTTONUP, true);
       SetString("On", BoolToString(checked_));
       record_->window = window_;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "definition/vocabulary.h"
 #include "store/property_accessor.h"
 #include "toolbar/toolbar_messages.h"
 
@@ -18,7 +19,6 @@ class ToolTipWindow;
 // UM_BUTTONCLICKED with its click record to the strip.
 class ButtonControl {
  public:
-  enum Kind { kButton = 1, kToggle = 2, kSeparator = 3, kLabel = 4, kSpace = 5 };
   enum class FrameStyle { kFlat, kRaised, kSunken };
 
   static constexpr COLORREF kHighlightColour = 0xFFFFFF;
@@ -59,7 +59,7 @@ class ButtonControl {
 
   HWND window() const { return window_; }
   const std::string& name() const { return name_; }
-  int kind() const { return kind_; }
+  ControlKind kind() const { return kind_; }
   bool enabled() const { return enabled_; }
   bool checked() const { return checked_; }
   bool pressed() const { return pressed_; }
@@ -102,7 +102,7 @@ class ButtonControl {
   int y_ = 0;
   int width_ = 0;
   int height_ = 0;
-  int kind_ = kButton;
+  ControlKind kind_ = ControlKind::kButton;
   bool enabled_ = true;
   bool checked_ = false;
   bool pressed_ = false;

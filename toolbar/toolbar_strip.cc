@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "definition/toolbar_definition.h"
+#include "definition/vocabulary.h"
 #include "images/button_picture_cutter.h"
 #include "store/object_store.h"
 #include "store/strings.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-const char kClassName[] = "OruBar";
 const char kSection[] = "Prop";
 const char kHeapSection[] = "secHeap";
 const char kButtonKey[] = "Button";
@@ -135,16 +135,16 @@ bool ToolbarStrip::Create(HINSTANCE instance, HWND parent, int x, int y, int wid
   height_ = height;
   if (window_ == nullptr) {
     WNDCLASSA existing;
-    if (!GetClassInfoA(instance, kClassName, &existing)) {
+    if (!GetClassInfoA(instance, kWindowClass, &existing)) {
       WNDCLASSA window_class = {};
       window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
       window_class.lpfnWndProc = WindowProc;
       window_class.hInstance = instance;
       window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-      window_class.lpszClassName = kClassName;
+      window_class.lpszClassName = kWindowClass;
       RegisterModuleClass(window_class);
     }
-    CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
+    CreateWindowExA(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                     height, parent, nullptr, instance, this);
     if (window_ == nullptr) return false;
   }
@@ -176,17 +176,6 @@ void ToolbarStrip::Show(bool visible) {
   if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
 }
 
-int ToolbarStrip::TypeToKind(const std::string& type) {
-  if (type == "BUTTON") return kButton;
-  if (type == "BUTTON_TOGGLE") return kToggleButton;
-  if (type == "BUTTON_SEP") return kSeparator;
-  if (type == "LABEL") return kLabel;
-  if (type == "SPACE") return kSpace;
-  if (type == "TEXTBOX") return kTextBox;
-  if (type == "COMBOBOX") return kComboBox;
-  return kButton;
-}
-
 void ToolbarStrip::PrepareObjects() {
   // Pictures of an earlier build are no longer shown: the controls that
   // showed them are gone.
@@ -199,8 +188,8 @@ void ToolbarStrip::PrepareObjects() {
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
-    const int kind = TypeToKind(control_store_->GetObjectType(name));
-    control_store_->SetProperty(name, kSection, "Type", IntToString(kind));
+    const ControlKind kind = ControlKindOf(control_store_->GetObjectType(name));
+    control_store_->SetProperty(name, kSection, "Type", IntToString(static_cast<int>(kind)));
     control_store_->SetProperty(name, kSection, "TextVisible", "true");
     const int index = GetControlInt(name, "ImageIndex", -1);
     if (index < 0) continue;
@@ -231,13 +220,13 @@ void ToolbarStrip::LayoutControls() {
 }
 
 int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* width) {
-  const int kind = TypeToKind(control_store_->GetObjectType(name));
+  const ControlKind kind = ControlKindOf(control_store_->GetObjectType(name));
   const int top = GetControlInt(name, "Y", 0);
   const int control_width = GetControlInt(name, "Width", 60);
   const std::string face = GetControlString(name, "FontName", "MS Sans Serif");
   const int size = GetControlInt(name, "FontSize", 8);
 
-  if (kind == kTextBox) {
+  if (kind == ControlKind::kTextBox) {
     TextBoxControl* text_box = FindTextBox(name);
     if (text_box == nullptr) {
       text_boxes_.emplace_back(new TextBoxControl());
@@ -258,7 +247,7 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* widt
     return x + control_width;
   }
 
-  if (kind == kComboBox) {
+  if (kind == ControlKind::kComboBox) {
     const int list_height = GetControlInt(name, "Height", 200);
     ComboBoxControl* combo_box = FindComboBox(name);
     if (combo_box == nullptr) {
@@ -305,13 +294,13 @@ void ToolbarStrip::DestroyControls() {
     const int count = control_store_->GetObjectCount();
     for (int i = 0; i < count; ++i) {
       const std::string name = control_store_->GetObjectNameAt(i);
-      switch (TypeToKind(control_store_->GetObjectType(name))) {
-        case kTextBox:
+      switch (ControlKindOf(control_store_->GetObjectType(name))) {
+        case ControlKind::kTextBox:
           if (FindTextBox(name) != nullptr) {
             control_store_->RemoveProperty(name, kHeapSection, kTextBoxKey);
           }
           break;
-        case kComboBox:
+        case ControlKind::kComboBox:
           if (FindComboBox(name) != nullptr) {
             control_store_->RemoveProperty(name, kHeapSection, kComboBoxKey);
           }
@@ -368,7 +357,7 @@ std::string ToolbarStrip::TextBoxNameOf(HWND window) const {
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
-    if (TypeToKind(control_store_->GetObjectType(name)) != kTextBox) continue;
+    if (ControlKindOf(control_store_->GetObjectType(name)) != ControlKind::kTextBox) continue;
     const TextBoxControl* text_box = FindTextBox(name);
     if (text_box != nullptr && text_box->window() == window) return name;
   }
@@ -380,7 +369,7 @@ std::string ToolbarStrip::ComboBoxNameOf(HWND window) const {
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
-    if (TypeToKind(control_store_->GetObjectType(name)) != kComboBox) continue;
+    if (ControlKindOf(control_store_->GetObjectType(name)) != ControlKind::kComboBox) continue;
     const ComboBoxControl* combo_box = FindComboBox(name);
     if (combo_box != nullptr && combo_box->window() == window) return name;
   }
@@ -496,7 +485,7 @@ void ToolbarStrip::OnCommand(WPARAM wparam, LPARAM lparam) {
     }
     default: {
       const int command = LOWORD(wparam);
-      if (command >= kFirstMenuCommand && command <= kLastMenuCommand) {
+      if (IsMenuCommand(command)) {
         PostMessageA(parent_, UM_MENUCHOSEN, wparam, lparam);
       }
       return;
@@ -558,7 +547,7 @@ void ToolbarStrip::HandleRetrievedMessage(MSG* message) {
   if (parent == nullptr) return;
   char class_name[256] = {};
   GetClassNameA(parent, class_name, sizeof(class_name));
-  if (std::strstr(class_name, kClassName) == nullptr) return;
+  if (std::strstr(class_name, kWindowClass) == nullptr) return;
   if (message->wParam == VK_BACK) {
     // Repeat count 1, scan code 0x0E: what a Backspace key gives.
     SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);

@@ -18,7 +18,7 @@ class TextBoxControl;
 class ToolTipWindow;
 class ToolbarDefinition;
 
-// The toolbar strip: the window (class "OruBar") inside the band host window
+// The toolbar strip: the window (class kWindowClass) inside the band host window
 // that carries every control of the toolbar. It makes one control per object
 // of the control store, lays them out from left to right without gaps and
 // takes the width they need. Its controls report to it; it handles menus,
@@ -33,18 +33,7 @@ class ToolbarDefinition;
 // section "secHeap" ("Button", "Edit" or "ComboBox").
 class ToolbarStrip : public ToolbarView {
  public:
-  // Kind codes of the control store's type words.
-  enum Kind {
-    kButton = 1,
-    kToggleButton = 2,
-    kSeparator = 3,
-    kLabel = 4,
-    kSpace = 5,
-    kTextBox = 100,
-    kComboBox = 101
-  };
-  static constexpr int kFirstMenuCommand = 9000;
-  static constexpr int kLastMenuCommand = 9256;
+  static constexpr char kWindowClass[] = "OruBar";
 
   ToolbarStrip();
   ~ToolbarStrip() override;
@@ -82,8 +71,6 @@ class ToolbarStrip : public ToolbarView {
   int GetControlInt(const std::string& name, const std::string& key, int default_value) const;
   std::string GetControlString(const std::string& name, const std::string& key,
                                const std::string& default_value) const;
-
-  static int TypeToKind(const std::string& type);
 
   HWND window() const { return window_; }
   // The text box or combo box that last had the focus, or that a

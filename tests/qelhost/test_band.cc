@@ -2,21 +2,21 @@
 
 #include <commctrl.h>
 
+#include "definition/vocabulary.h"
 #include "tests/qelhost/test_helper_ids.h"
 #include "tests/qelhost/test_trace.h"
+#include "toolbar/toolbar_strip.h"
 
 extern HINSTANCE g_test_module;
 
 namespace {
 
 constexpr char kBandClass[] = "QelTestBand";
-constexpr char kStripClass[] = "OruBar";
 constexpr char kBandProperty[] = "QelTestBand";
 constexpr int kGo = 1;
 constexpr int kAsk = 2;
 constexpr int kMenu = 3;
 constexpr int kInfo = 4;
-constexpr UINT kMenuFirstCommand = 9000;
 
 // The bands of one thread: the hook finds the band of a text box through
 // its strip's property.
@@ -56,7 +56,7 @@ bool TestBand::Create() {
     RegisterClassA(&window_class);
     window_class.lpfnWndProc = StripProc;
     window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    window_class.lpszClassName = kStripClass;
+    window_class.lpszClassName = ToolbarStrip::kWindowClass;
     RegisterClassA(&window_class);
   }
   RECT rect;
@@ -64,8 +64,9 @@ bool TestBand::Create() {
   window_ = CreateWindowExA(0, kBandClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, rect.right,
                             rect.bottom, rebar_, nullptr, g_test_module, this);
   if (window_ == nullptr) return false;
-  strip_ = CreateWindowExA(0, kStripClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 460,
-                           kStripHeight, window_, nullptr, g_test_module, this);
+  strip_ =
+      CreateWindowExA(0, ToolbarStrip::kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                      0, 460, kStripHeight, window_, nullptr, g_test_module, this);
   SetPropA(strip_, kBandProperty, this);
   int x = 0;
   MakeButton("tbGo", x, 40, kGo);
@@ -158,13 +159,13 @@ void TestBand::OnButton(int number) {
     Navigate("info:seen");
   } else if (number == kMenu) {
     HMENU sites = CreatePopupMenu();
-    AppendMenuA(sites, MF_STRING, kMenuFirstCommand + 2, "One");
-    AppendMenuA(sites, MF_STRING, kMenuFirstCommand + 3, "Two");
+    AppendMenuA(sites, MF_STRING, MenuCommandOf(2), "One");
+    AppendMenuA(sites, MF_STRING, MenuCommandOf(3), "Two");
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kMenuFirstCommand + 1, "Home");
+    AppendMenuA(menu, MF_STRING, MenuCommandOf(1), "Home");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(sites), "Sites");
-    AppendMenuA(menu, MF_STRING, kMenuFirstCommand + 4, "&Last");
+    AppendMenuA(menu, MF_STRING, MenuCommandOf(4), "&Last");
     RECT rect;
     GetWindowRect(menu_button_, &rect);
     TrackPopupMenu(menu, 0, rect.left, rect.bottom, 0, strip_, nullptr);
@@ -216,9 +217,9 @@ LRESULT CALLBACK TestBand::StripProc(HWND window, UINT message, WPARAM wparam, L
                      reinterpret_cast<LPARAM>(text));
         band->Navigate(std::string("combo:") + text);
       }
-    } else if (lparam == 0 && LOWORD(wparam) > kMenuFirstCommand) {
+    } else if (lparam == 0 && MenuIndexOf(LOWORD(wparam)) > 0) {
       const char* names[] = {"", "Home", "One", "Two", "Last"};
-      UINT item = LOWORD(wparam) - kMenuFirstCommand;
+      const int item = MenuIndexOf(LOWORD(wparam));
       if (item < 5) band->Navigate(std::string("menu:") + names[item]);
     }
     return 0;
@@ -262,7 +263,8 @@ LRESULT CALLBACK TestBand::KeyHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION) {
     auto message = reinterpret_cast<MSG*>(lparam);
     HWND parent = message->hwnd != nullptr ? GetParent(message->hwnd) : nullptr;
-    if (message->message == WM_KEYDOWN && parent != nullptr && ClassOf(parent) == kStripClass) {
+    if (message->message == WM_KEYDOWN && parent != nullptr &&
+        ClassOf(parent) == ToolbarStrip::kWindowClass) {
       TestBand* band = BandOfStrip(parent);
       if (message->wParam == VK_BACK) {
         SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "definition/vocabulary.h"
+#include "toolbar/toolbar_strip.h"
 #include "tools/qelhost/browser_frame.h"
 #include "tools/qelhost/registered_module_path.h"
 
 namespace {
-
-constexpr char kStripClass[] = "OruBar";
 
 struct ClassSearch {
   const std::string* class_name;
@@ -71,10 +71,11 @@ HWND ControlLocator::Find(BrowserFrame* frame, const std::string& name, std::str
     ObjectStore* store = definition->ControlStore();
     if (!store->ObjectExists(name)) continue;
     std::string type = store->GetObjectType(name);
+    const ControlKind kind = ControlKindOf(type);
     const char* window_class = nullptr;
-    if (type == "TEXTBOX") {
+    if (kind == ControlKind::kTextBox) {
       window_class = "Edit";
-    } else if (type == "COMBOBOX") {
+    } else if (kind == ControlKind::kComboBox) {
       window_class = "ComboBox";
     } else {
       *reason = "no window of class " + name + " (a " + type + " in the control store)";
@@ -85,9 +86,9 @@ HWND ControlLocator::Find(BrowserFrame* frame, const std::string& name, std::str
     for (int i = 0; i < index; ++i) {
       if (store->GetObjectType(store->GetObjectNameAt(i)) == type) ++place;
     }
-    HWND strip = FindByClass(frame->window(), kStripClass);
+    HWND strip = FindByClass(frame->window(), ToolbarStrip::kWindowClass);
     if (strip == nullptr) {
-      *reason = "no toolbar strip (" + std::string(kStripClass) + ") in the frame";
+      *reason = "no toolbar strip (" + std::string(ToolbarStrip::kWindowClass) + ") in the frame";
       return nullptr;
     }
     std::vector<HWND> windows = StripChildren(strip, window_class);
