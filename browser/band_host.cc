@@ -16,8 +16,6 @@
 #include "store/strings.h"
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/toolbar_strip.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
 
 namespace {
 
@@ -77,7 +75,8 @@ bool BandHost::Load(const ModulePath& module) {
 }
 
 bool BandHost::SetUp(IWebBrowser2* browser, HWND rebar) {
-  if (window_ != nullptr || rebar == nullptr || browser == nullptr || !loaded_) return false;
+  // The strip stays once made, also when the browser destroyed our window.
+  if (strip_ != nullptr || rebar == nullptr || browser == nullptr || !loaded_) return false;
   browser_ = browser;
   rebar_ = rebar;
   // Nothing else may run on a missing parent window.
@@ -103,16 +102,7 @@ bool BandHost::SetUp(IWebBrowser2* browser, HWND rebar) {
 }
 
 bool BandHost::CreateHostWindow() {
-  WNDCLASSA existing = {};
-  if (!GetClassInfoA(instance_, kWindowClass, &existing)) {
-    WNDCLASSA window_class = {};
-    window_class.style = CS_VREDRAW | CS_HREDRAW | CS_GLOBALCLASS;
-    window_class.lpfnWndProc = &BandHost::WindowProc;
-    window_class.hInstance = instance_;
-    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    window_class.lpszClassName = kWindowClass;
-    RegisterModuleClass(window_class);
-  }
+  RegisterWindowClass(instance_, kWindowClass, CS_VREDRAW | CS_HREDRAW | CS_GLOBALCLASS);
   RECT area = {};
   GetClientRect(rebar_, &area);
   // The window procedure keeps the handle on WM_NCCREATE.
@@ -155,13 +145,6 @@ void BandHost::Uninstall() {
   if (index >= 0) SendMessageA(rebar_, RB_SHOWBAND, static_cast<WPARAM>(index), FALSE);
 }
 
-LRESULT CALLBACK BandHost::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* host = WindowObject(window, message, lparam, &BandHost::window_);
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (host == nullptr) return DefWindowProcA(window, message, wparam, lparam);
-  return host->HandleMessage(message, wparam, lparam);
-}
-
 LRESULT BandHost::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
@@ -174,8 +157,6 @@ LRESULT BandHost::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KILLFOCUS:
     case WM_COMMAND:
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(this);
     case UM_TEXTSUBMITTED:
       OnTextSubmitted(reinterpret_cast<const char*>(lparam));
       return 0;
@@ -192,7 +173,7 @@ LRESULT BandHost::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnComboChosen(reinterpret_cast<const char*>(lparam));
       return 0;
     default:
-      return DefWindowProcA(window_, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }
 

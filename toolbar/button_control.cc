@@ -4,8 +4,6 @@
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/tool_tip_window.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
 #include "toolbar/window_placement.h"
 
 namespace {
@@ -15,6 +13,7 @@ const char kSection[] = "Prop";
 // another window class (a system class such as "Button" or "Edit", or one of
 // the toolbar's own) or cannot be registered at all.
 const char kFallbackClassName[] = "OruButton";
+constexpr UINT kClassStyle = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
 
 }  // namespace
 
@@ -31,26 +30,14 @@ ButtonControl::~ButtonControl() {
   if (font_ != nullptr) DeleteObject(font_);
 }
 
-bool ButtonControl::UsableClass(HINSTANCE instance, const char* class_name) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, class_name, &existing)) return existing.lpfnWndProc == WindowProc;
-  WNDCLASSA window_class = {};
-  window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  window_class.lpszClassName = class_name;
-  return RegisterModuleClass(window_class);
-}
-
 bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
                            const std::string& name, ObjectStore* store) {
   if (parent == nullptr) return false;
   if (window_ == nullptr) {
     const char* class_name = name.c_str();
-    if (!UsableClass(instance, class_name)) {
+    if (!RegisterWindowClass(instance, class_name, kClassStyle)) {
       class_name = kFallbackClassName;
-      UsableClass(instance, class_name);
+      RegisterWindowClass(instance, class_name, kClassStyle);
     }
     CreateWindowExA(0, class_name, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                     height, parent, nullptr, instance, this);
@@ -345,37 +332,26 @@ void ButtonControl::UpdateToolTip(bool show) {
   tooltip_->StartTimer(pointer.x, pointer.y);
 }
 
-LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  auto* self = WindowObject(window, message, lparam, &ButtonControl::window_);
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      self->Paint();
+      Paint();
       return 0;
     case WM_MOUSEMOVE:
-      self->OnMouseMove();
+      OnMouseMove();
       return 0;
     case WM_LBUTTONDOWN:
-      self->OnLeftButtonDown();
+      OnLeftButtonDown();
       return 0;
     case WM_LBUTTONUP:
-      self->OnLeftButtonUp();
+      OnLeftButtonUp();
       return 0;
     case WM_SIZE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_COMMAND:
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(self);
-    case WM_NCDESTROY:
-      // Destroyed with the strip window: forget the handle before it can be
-      // reused by another window.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      self->window_ = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }

@@ -8,6 +8,7 @@
 #include "definition/vocabulary.h"
 #include "store/property_accessor.h"
 #include "toolbar/toolbar_messages.h"
+#include "toolbar/window_object.h"
 
 class ObjectStore;
 class ToolTipWindow;
@@ -17,7 +18,7 @@ class ToolTipWindow;
 // paints itself from its object's "Prop" section in the control store, sizes
 // itself from caption and picture, tracks the mouse with capture and posts
 // UM_BUTTONCLICKED with its click record to the strip.
-class ButtonControl {
+class ButtonControl : public WindowObject<ButtonControl> {
  public:
   enum class FrameStyle { kFlat, kRaised, kSunken };
 
@@ -57,7 +58,6 @@ class ButtonControl {
   bool IsTextVisible() const;
   FrameStyle FrameStyleFor(UINT event, bool flag) const;
 
-  HWND window() const { return window_; }
   const std::string& name() const { return name_; }
   ControlKind kind() const { return kind_; }
   bool enabled() const { return enabled_; }
@@ -71,8 +71,8 @@ class ButtonControl {
   int picture_height() const { return picture_height_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static bool UsableClass(HINSTANCE instance, const char* class_name);
+  friend class WindowObject<ButtonControl>;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   bool GetBool(const std::string& key, bool default_value) const;
   int GetInt(const std::string& key, int default_value) const;
@@ -93,7 +93,6 @@ class ButtonControl {
   std::unique_ptr<ButtonClickRecord> record_;
   ObjectStore* store_ = nullptr;
   PropertyAccessor properties_;
-  HWND window_ = nullptr;
   COLORREF highlight_colour_ = kHighlightColour;
   COLORREF shadow_colour_ = kShadowColour;
   COLORREF face_colour_;

@@ -1,9 +1,5 @@
 #include "toolbar/tool_tip_window.h"
 
-#include "toolbar/toolbar_messages.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
-
 namespace {
 
 const char kClassName[] = "OruToolTip";
@@ -20,16 +16,7 @@ ToolTipWindow::~ToolTipWindow() {
 bool ToolTipWindow::Create(HINSTANCE instance, HWND owner, int x, int y, int width, int height) {
   if (owner == nullptr) return false;
   if (window_ == nullptr) {
-    WNDCLASSA existing;
-    if (!GetClassInfoA(instance, kClassName, &existing)) {
-      WNDCLASSA window_class = {};
-      window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-      window_class.lpfnWndProc = WindowProc;
-      window_class.hInstance = instance;
-      window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-      window_class.lpszClassName = kClassName;
-      RegisterModuleClass(window_class);
-    }
+    RegisterWindowClass(instance, kClassName, CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW);
     CreateWindowExA(0, kClassName, nullptr, WS_POPUP | WS_DISABLED | WS_BORDER, x, y, width, height,
                     owner, nullptr, instance, this);
   }
@@ -108,16 +95,13 @@ void ToolTipWindow::Paint() {
   EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK ToolTipWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  auto* self = WindowObject(window, message, lparam, &ToolTipWindow::window_);
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+LRESULT ToolTipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      self->Paint();
+      Paint();
       return 0;
     case WM_TIMER:
-      self->OnTimer();
+      OnTimer();
       return 0;
     case WM_SIZE:
     case WM_SETFOCUS:
@@ -127,15 +111,11 @@ LRESULT CALLBACK ToolTipWindow::WindowProc(HWND window, UINT message, WPARAM wpa
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(self);
     case WM_NCDESTROY:
-      // Destroyed with its owner: forget the handle before it can be reused.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      self->window_ = nullptr;
-      self->timer_ = 0;
-      return DefWindowProcA(window, message, wparam, lparam);
+      // Destroyed with its owner: the timer went with the window.
+      timer_ = 0;
+      return DefaultHandling(message, wparam, lparam);
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }

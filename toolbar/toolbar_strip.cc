@@ -18,8 +18,6 @@
 #include "toolbar/text_box_control.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/toolbar_messages.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
 #include "toolbar/window_placement.h"
 
 namespace {
@@ -134,16 +132,7 @@ bool ToolbarStrip::Create(HINSTANCE instance, HWND parent, int x, int y, int wid
   width_ = width;
   height_ = height;
   if (window_ == nullptr) {
-    WNDCLASSA existing;
-    if (!GetClassInfoA(instance, kWindowClass, &existing)) {
-      WNDCLASSA window_class = {};
-      window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-      window_class.lpfnWndProc = WindowProc;
-      window_class.hInstance = instance;
-      window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-      window_class.lpszClassName = kWindowClass;
-      RegisterModuleClass(window_class);
-    }
+    RegisterWindowClass(instance, kWindowClass, CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW);
     CreateWindowExA(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                     height, parent, nullptr, instance, this);
     if (window_ == nullptr) return false;
@@ -408,44 +397,35 @@ void ToolbarStrip::SubmitText(HWND window) {
   PostMessageA(parent_, UM_TEXTSUBMITTED, 0, reinterpret_cast<LPARAM>(submitted_text_.c_str()));
 }
 
-LRESULT CALLBACK ToolbarStrip::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* strip = WindowObject(window, message, lparam, &ToolbarStrip::window_);
-  if (strip == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+LRESULT ToolbarStrip::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
       // The strip keeps the rectangle that its layout gave it.
-      PlaceWindow(window, strip->x_, strip->y_, strip->width_, strip->height_);
+      PlaceWindow(window_, x_, y_, width_, height_);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       return 0;
     case WM_PAINT:
-      strip->Paint();
+      Paint();
       return 0;
     case WM_COMMAND:
-      strip->OnCommand(wparam, lparam);
+      OnCommand(wparam, lparam);
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(strip);
     case UM_ADDFONT:
       if (lparam != 0) {
-        strip->font_catalog_->AddFont(reinterpret_cast<const char*>(lparam),
-                                      static_cast<int>(wparam & 0xFF));
+        font_catalog_->AddFont(reinterpret_cast<const char*>(lparam),
+                               static_cast<int>(wparam & 0xFF));
       }
       return 0;
     case UM_BUTTONCLICKED:
-      strip->OnButtonClicked(lparam);
+      OnButtonClicked(lparam);
       return 0;
     case UM_MENUCLOSED:
-      strip->OnMenuClosed(reinterpret_cast<const char*>(lparam));
+      OnMenuClosed(reinterpret_cast<const char*>(lparam));
       return 0;
-    case WM_NCDESTROY:
-      // The window may go before the strip does, with its parent.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      strip->window_ = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/toolbar_view.h"
 #include "store/property_accessor.h"
+#include "toolbar/window_object.h"
 
 class ButtonControl;
 class ComboBoxControl;
@@ -31,7 +32,7 @@ class ToolbarDefinition;
 //
 // Each live control's address is kept as decimal text in its object's
 // section "secHeap" ("Button", "Edit" or "ComboBox").
-class ToolbarStrip : public ToolbarView {
+class ToolbarStrip : public ToolbarView, public WindowObject<ToolbarStrip> {
  public:
   static constexpr char kWindowClass[] = "OruBar";
 
@@ -72,7 +73,6 @@ class ToolbarStrip : public ToolbarView {
   std::string GetControlString(const std::string& name, const std::string& key,
                                const std::string& default_value) const;
 
-  HWND window() const { return window_; }
   // The text box or combo box that last had the focus, or that a
   // "CMD_TEXTBOX" button submitted: where submitted text came from.
   const std::string& current_control_name() const { return current_control_name_; }
@@ -87,7 +87,8 @@ class ToolbarStrip : public ToolbarView {
   static HHOOK CurrentHook();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowObject<ToolbarStrip>;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK GetMessageHook(int code, WPARAM wparam, LPARAM lparam);
   static void HandleRetrievedMessage(MSG* message);
 
@@ -115,7 +116,6 @@ class ToolbarStrip : public ToolbarView {
   int width_ = 0;
   int height_ = 0;
   HHOOK hook_ = nullptr;
-  HWND window_ = nullptr;
   ToolbarDefinition* definition_ = nullptr;
   ObjectStore* control_store_ = nullptr;
   PropertyAccessor controls_;

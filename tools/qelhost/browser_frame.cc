@@ -48,24 +48,11 @@ BrowserFrame::~BrowserFrame() {
 }
 
 bool BrowserFrame::RegisterClasses(HINSTANCE instance) {
-  static bool registered = false;
-  if (registered) return true;
-  WNDCLASSA frame = {};
-  frame.lpfnWndProc = FrameProc;
-  frame.hInstance = instance;
-  frame.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  frame.lpszClassName = kFrameClass;
-  WNDCLASSA container = frame;
-  container.lpfnWndProc = ContainerProc;
-  container.lpszClassName = kContainerClass;
-  WNDCLASSA view = frame;
-  view.lpfnWndProc = ViewProc;
-  view.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  view.lpszClassName = kViewClass;
-  registered =
-      RegisterClassA(&frame) != 0 && RegisterClassA(&container) != 0 && RegisterClassA(&view) != 0;
-  return registered;
+  HBRUSH face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  return RegisterWindowClass(instance, kFrameClass, 0, face) &&
+         Pane::RegisterWindowClass(instance, kContainerClass, 0, face) &&
+         Pane::RegisterWindowClass(instance, kViewClass, 0,
+                                   static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 bool BrowserFrame::Create(int x, int y, int width, int height) {
@@ -78,14 +65,14 @@ bool BrowserFrame::Create(int x, int y, int width, int height) {
   if (window_ == nullptr) return false;
   handle_ = window_;
   thread_id_ = GetCurrentThreadId();
-  container_ = CreateWindowExA(0, kContainerClass, "",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
-                               width, kAddressHeight, window_, nullptr, instance, this);
-  if (container_ == nullptr) return false;
-  rebar_ = CreateWindowExA(0, REBARCLASSNAMEA, "",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
-                               RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                           0, 0, width, kAddressHeight, container_, nullptr, instance, nullptr);
+  CreateWindowExA(0, kContainerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                  0, 0, width, kAddressHeight, window_, nullptr, instance, &container_);
+  if (container_.window() == nullptr) return false;
+  rebar_ =
+      CreateWindowExA(0, REBARCLASSNAMEA, "",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | RBS_VARHEIGHT |
+                          RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                      0, 0, width, kAddressHeight, container_.window(), nullptr, instance, nullptr);
   if (rebar_ == nullptr) return false;
   REBARINFO bar = {};
   bar.cbSize = sizeof(bar);
@@ -98,12 +85,12 @@ bool BrowserFrame::Create(int x, int y, int width, int height) {
   SetPropA(rebar_, kFrameProperty, this);
   rebar_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RebarProc)));
-  view_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                          0, kAddressHeight, width, height, window_, nullptr, instance, this);
-  if (view_ == nullptr) return false;
+  CreateWindowExA(WS_EX_CLIENTEDGE, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                  kAddressHeight, width, height, window_, nullptr, instance, &view_);
+  if (view_.window() == nullptr) return false;
   // Helper objects look for the rebar down the chain of first children:
   // the container must come first among the frame's children.
-  SetWindowPos(container_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(container_.window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Layout();
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
@@ -242,7 +229,7 @@ void BrowserFrame::FinishNavigation() {
   address_ = address;
   SetWindowTextA(address_edit_, address_.c_str());
   SetWindowTextA(window_, (std::string(kTitle) + " - " + address_).c_str());
-  InvalidateRect(view_, nullptr, TRUE);
+  InvalidateRect(view_.window(), nullptr, TRUE);
   if (browser_ != nullptr) browser_->FireNavigationComplete(address);
 }
 
@@ -285,16 +272,18 @@ void BrowserFrame::Layout() {
   int width = client.right - client.left;
   int height = client.bottom - client.top;
   int bar = static_cast<int>(SendMessageA(rebar_, RB_GETBARHEIGHT, 0, 0));
-  MoveWindow(container_, 0, 0, width, bar, TRUE);
+  MoveWindow(container_.window(), 0, 0, width, bar, TRUE);
   MoveWindow(rebar_, 0, 0, width, bar, TRUE);
-  if (view_ != nullptr) MoveWindow(view_, 0, bar, width, height > bar ? height - bar : 0, TRUE);
+  if (view_.window() != nullptr) {
+    MoveWindow(view_.window(), 0, bar, width, height > bar ? height - bar : 0, TRUE);
+  }
 }
 
 void BrowserFrame::PaintView() {
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(view_, &paint);
+  HDC dc = BeginPaint(view_.window(), &paint);
   RECT client;
-  GetClientRect(view_, &client);
+  GetClientRect(view_.window(), &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   HGDIOBJ old_font = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
   SetBkMode(dc, TRANSPARENT);
@@ -303,11 +292,14 @@ void BrowserFrame::PaintView() {
   InflateRect(&text, -8, -8);
   DrawTextA(dc, address_.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
   if (old_font != nullptr) SelectObject(dc, old_font);
-  EndPaint(view_, &paint);
+  EndPaint(view_.window(), &paint);
 }
 
-LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT BrowserFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_NCCREATE:
+      browser_ = new WebBrowser(this);
+      return DefaultHandling(message, wparam, lparam);
     case WM_SIZE:
       Layout();
       return 0;
@@ -320,17 +312,33 @@ LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wparam, LPARAM lpa
     case kLayoutMessage:
       Layout();
       return 0;
-    case WM_NCDESTROY: {
-      HWND window = window_;
-      window_ = nullptr;
+    case WM_NCDESTROY:
       closing_ = true;
       open_ = false;
       app_->OnFrameClosed(this);
-      return DefWindowProcA(window, message, wparam, lparam);
-    }
+      return DefaultHandling(message, wparam, lparam);
     default:
-      return DefWindowProcA(window_, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
+}
+
+LRESULT BrowserFrame::HandleContainerMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NOTIFY && window_ != nullptr) {
+    auto header = reinterpret_cast<const NMHDR*>(lparam);
+    if (header != nullptr && header->code == RBN_HEIGHTCHANGE) {
+      PostMessageA(window_, kLayoutMessage, 0, 0);
+    }
+    return 0;
+  }
+  return container_.DefaultHandling(message, wparam, lparam);
+}
+
+LRESULT BrowserFrame::HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    PaintView();
+    return 0;
+  }
+  return view_.DefaultHandling(message, wparam, lparam);
 }
 
 LRESULT BrowserFrame::HandleRebarMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -371,51 +379,6 @@ LRESULT BrowserFrame::HandleRebarMessage(UINT message, WPARAM wparam, LPARAM lpa
       break;
   }
   return CallWindowProcA(original, rebar, message, wparam, lparam);
-}
-
-LRESULT CALLBACK BrowserFrame::FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    auto frame = static_cast<BrowserFrame*>(create->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    frame->window_ = window;
-    frame->browser_ = new WebBrowser(frame);
-  }
-  auto frame = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (frame == nullptr || frame->window_ != window) {
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  return frame->HandleFrameMessage(message, wparam, lparam);
-}
-
-LRESULT CALLBACK BrowserFrame::ContainerProc(HWND window, UINT message, WPARAM wparam,
-                                             LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto frame = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NOTIFY && frame != nullptr && frame->window_ != nullptr) {
-    auto header = reinterpret_cast<const NMHDR*>(lparam);
-    if (header != nullptr && header->code == RBN_HEIGHTCHANGE) {
-      PostMessageA(frame->window_, kLayoutMessage, 0, 0);
-    }
-    return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
-LRESULT CALLBACK BrowserFrame::ViewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto frame = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_PAINT && frame != nullptr && frame->view_ == window) {
-    frame->PaintView();
-    return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK BrowserFrame::RebarProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

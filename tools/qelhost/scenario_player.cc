@@ -179,34 +179,39 @@ ScenarioPlayer::ScenarioPlayer(HostApplication* app, const std::vector<ScenarioS
 
 ScenarioPlayer::~ScenarioPlayer() = default;
 
-bool ScenarioPlayer::AttachThread() {
+bool ScenarioPlayer::TimerWindow::Create() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA window_class = {};
-  if (!GetClassInfoA(instance, kPlayerClass, &window_class)) {
-    window_class.lpfnWndProc = WindowProc;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = kPlayerClass;
-    RegisterClassA(&window_class);
+  RegisterWindowClass(instance, kPlayerClass, 0);
+  CreateWindowExA(0, kPlayerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+  return window_ != nullptr && SetTimer(window_, kTimerId, kTickMilliseconds, nullptr) != 0;
+}
+
+ScenarioPlayer::TimerWindow::~TimerWindow() {
+  if (window_ == nullptr) return;
+  KillTimer(window_, kTimerId);
+  DestroyWindow(window_);
+}
+
+LRESULT ScenarioPlayer::TimerWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_TIMER && wparam == kTimerId) {
+    player_->Tick();
+    return 0;
   }
-  // A message-only window: it owns the thread's timer and never shows.
-  HWND window =
-      CreateWindowExA(0, kPlayerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-  if (window == nullptr) return false;
-  if (SetTimer(window, kTimerId, kTickMilliseconds, nullptr) == 0) {
-    DestroyWindow(window);
-    return false;
-  }
+  return DefaultHandling(message, wparam, lparam);
+}
+
+bool ScenarioPlayer::AttachThread() {
+  auto window = std::make_unique<TimerWindow>(this);
+  if (!window->Create()) return false;
   std::lock_guard<std::recursive_mutex> lock(mutex_);
-  windows_.push_back(window);
+  windows_.push_back(std::move(window));
   return true;
 }
 
 void ScenarioPlayer::DetachThread() {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   for (auto it = windows_.begin(); it != windows_.end(); ++it) {
-    if (GetWindowThreadProcessId(*it, nullptr) == GetCurrentThreadId()) {
-      KillTimer(*it, kTimerId);
-      DestroyWindow(*it);
+    if (GetWindowThreadProcessId((*it)->window(), nullptr) == GetCurrentThreadId()) {
       windows_.erase(it);
       return;
     }
@@ -226,20 +231,6 @@ void ScenarioPlayer::PlayWithoutFrames() {
   }
   if (pending_answer_ != 0) log_->Error(answer_line_, "no message box appeared");
   finished_ = true;
-}
-
-LRESULT CALLBACK ScenarioPlayer::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto player = reinterpret_cast<ScenarioPlayer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_TIMER && wparam == kTimerId && player != nullptr) {
-    player->Tick();
-    return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 void ScenarioPlayer::Tick() {
