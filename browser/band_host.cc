@@ -10,6 +10,7 @@
 #include "definition/toolbar_definition.h"
 #include "definition/vocabulary.h"
 #include "images/image_strip.h"
+#include "platform/gdi_handles.h"
 #include "platform/module_path.h"
 #include "platform/web_browser_navigator.h"
 #include "platform/windows_host_services.h"
@@ -186,14 +187,10 @@ void BandHost::FitStrip() {
 }
 
 void BandHost::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
   RECT area = {};
   GetClientRect(window_, &area);
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-  FillRect(dc, &area, brush);
-  DeleteObject(brush);
-  EndPaint(window_, &paint);
+  FillSolid(paint.get(), area, GetSysColor(COLOR_BTNFACE));
 }
 
 void BandHost::OnTextSubmitted(const char* text) {

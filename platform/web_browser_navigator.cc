@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/com_handles.h"
+
 namespace {
 
 // The address in the ANSI code page as UTF-16, for the BSTR.
@@ -20,19 +22,14 @@ std::vector<wchar_t> Widen(const std::string& text) {
 
 bool WebBrowserNavigator::Navigate(const std::string& address) {
   if (browser_ == nullptr) return false;
-  VARIANT target;
-  VariantInit(&target);
-  target.vt = VT_BSTR;
-  target.bstrVal = SysAllocString(Widen(address).data());
+  ScopedVariant target(Widen(address).data());
   if (target.bstrVal == nullptr) return false;
-  bool requested = true;
   try {
     browser_->Navigate2(&target, nullptr, nullptr, nullptr, nullptr);
   } catch (...) {
     // A browser that throws instead of answering: the shell opens the
     // address instead.
-    requested = false;
+    return false;
   }
-  VariantClear(&target);
-  return requested;
+  return true;
 }

@@ -1,6 +1,9 @@
 #include "toolbar/button_control.h"
 
+#include <initializer_list>
+
 #include "images/bitmap_operations.h"
+#include "platform/gdi_handles.h"
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/tool_tip_window.h"
@@ -15,6 +18,16 @@ const char kSection[] = "Prop";
 const char kFallbackClassName[] = "OruButton";
 constexpr UINT kClassStyle = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
 
+// Lines from `from` to each of `ends`, one pixel wide in `colour`.
+void DrawLinesFrom(HDC dc, COLORREF colour, POINT from, std::initializer_list<POINT> ends) {
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+  SelectedObject selected = Select(dc, pen.get());
+  for (const POINT& end : ends) {
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, end.x, end.y);
+  }
+}
+
 }  // namespace
 
 ButtonControl::ButtonControl()
@@ -27,7 +40,6 @@ ButtonControl::~ButtonControl() {
     ShowWindow(window_, SW_HIDE);
     DestroyWindow(window_);
   }
-  if (font_ != nullptr) DeleteObject(font_);
 }
 
 bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
@@ -61,8 +73,7 @@ void ButtonControl::Bind(const std::string& name, ObjectStore* store) {
 }
 
 void ButtonControl::SetFont(HFONT font) {
-  if (font_ != nullptr && font_ != font) DeleteObject(font_);
-  font_ = font;
+  if (font != font_.get()) font_.reset(font);
 }
 
 bool ButtonControl::GetBool(const std::string& key, bool default_value) const {
@@ -105,14 +116,16 @@ bool ButtonControl::IsTextVisible() const {
 void ButtonControl::MeasureText(HDC dc, const std::string& text, int* text_width,
                                 int* line_height) const {
   if (font_ == nullptr || text.empty()) return;
-  HDC measure_dc = dc != nullptr ? dc : GetDC(window_);
-  HGDIOBJ previous = SelectObject(measure_dc, font_);
+  WindowDc own_dc;
+  if (dc == nullptr) {
+    own_dc = GetWindowDc(window_);
+    dc = own_dc.get();
+  }
+  SelectedObject selected = Select(dc, font_.get());
   // The terminating zero is measured as a character too: it is the caption's
   // right margin.
   SIZE extent = {0, 0};
-  GetTextExtentPoint32A(measure_dc, text.c_str(), static_cast<int>(text.size()) + 1, &extent);
-  SelectObject(measure_dc, previous);
-  if (dc == nullptr) ReleaseDC(window_, measure_dc);
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()) + 1, &extent);
   *text_width = extent.cx;
   *line_height = static_cast<int>(extent.cy * 1.2);
 }
@@ -186,32 +199,15 @@ void ButtonControl::DrawFrameInto(HDC dc, FrameStyle style) const {
     top_left = shadow_colour_;
     bottom_right = highlight_colour_;
   }
-  int right = width_ - 1;
-  int bottom = height_ - 1;
-  HPEN pen = CreatePen(PS_SOLID, 1, top_left);
-  HGDIOBJ previous = SelectObject(dc, pen);
-  MoveToEx(dc, 0, 0, nullptr);
-  LineTo(dc, right, 0);
-  MoveToEx(dc, 0, 0, nullptr);
-  LineTo(dc, 0, bottom);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
-
-  pen = CreatePen(PS_SOLID, 1, bottom_right);
-  previous = SelectObject(dc, pen);
-  MoveToEx(dc, right, bottom, nullptr);
-  LineTo(dc, right, 0);
-  MoveToEx(dc, right, bottom, nullptr);
-  LineTo(dc, 0, bottom);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
+  const int right = width_ - 1;
+  const int bottom = height_ - 1;
+  DrawLinesFrom(dc, top_left, {0, 0}, {{right, 0}, {0, bottom}});
+  DrawLinesFrom(dc, bottom_right, {right, bottom}, {{right, 0}, {0, bottom}});
 }
 
 void ButtonControl::DrawFrame(UINT event, bool flag) {
   if (window_ == nullptr) return;
-  HDC dc = GetDC(window_);
-  DrawFrameInto(dc, FrameStyleFor(event, flag));
-  ReleaseDC(window_, dc);
+  DrawFrameInto(GetWindowDc(window_).get(), FrameStyleFor(event, flag));
 }
 
 void ButtonControl::Show(bool visible) {
@@ -219,13 +215,11 @@ void ButtonControl::Show(bool visible) {
 }
 
 void ButtonControl::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
+  const HDC dc = paint.get();
   RECT client;
   GetClientRect(window_, &client);
-  HBRUSH brush = CreateSolidBrush(face_colour_);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
+  FillSolid(dc, client, face_colour_);
 
   HBITMAP picture = Picture();
   if (picture != nullptr) DrawBitmap(dc, picture, 2, (height_ - picture_height_) / 2);
@@ -238,29 +232,17 @@ void ButtonControl::Paint() {
     int text_width = 0;
     int line_height = 0;
     MeasureText(dc, text, &text_width, &line_height);
-    HGDIOBJ previous = SelectObject(dc, font_);
+    SelectedObject selected = Select(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     int text_y = static_cast<int>((height_ - line_height) / 2 + line_height * 0.1);
     TextOutA(dc, picture_width_ + 2, text_y, text.c_str(), static_cast<int>(text.size()));
-    SelectObject(dc, previous);
   }
 
   if (kind_ == ControlKind::kSeparator) {
-    int middle = width_ / 2;
-    HPEN pen = CreatePen(PS_SOLID, 1, shadow_colour_);
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, middle, 2, nullptr);
-    LineTo(dc, middle, height_ - 2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
-    pen = CreatePen(PS_SOLID, 1, highlight_colour_);
-    previous = SelectObject(dc, pen);
-    MoveToEx(dc, middle + 1, 2, nullptr);
-    LineTo(dc, middle + 1, height_ - 2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
+    const int middle = width_ / 2;
+    DrawLinesFrom(dc, shadow_colour_, {middle, 2}, {{middle, height_ - 2}});
+    DrawLinesFrom(dc, highlight_colour_, {middle + 1, 2}, {{middle + 1, height_ - 2}});
   }
-  EndPaint(window_, &paint);
 }
 
 bool ButtonControl::PointerInside() const {

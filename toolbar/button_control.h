@@ -6,6 +6,7 @@
 #include <string>
 
 #include "definition/vocabulary.h"
+#include "platform/gdi_handles.h"
 #include "store/property_accessor.h"
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/window_object.h"
@@ -110,6 +111,6 @@ class ButtonControl : public WindowObject<ButtonControl> {
   int picture_height_ = 0;
   HWND parent_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
   ToolTipWindow* tooltip_ = nullptr;
 };

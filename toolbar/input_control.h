@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/gdi_handles.h"
+
 // What a text box and a combo box of the toolbar share: a platform window in
 // the toolbar strip (they have no window procedure of their own; the strip
 // handles their notices and keys), its place, its name and the font it owns.
@@ -58,5 +60,5 @@ class InputControl {
   int width_ = 0;
   int height_ = 0;
   std::string name_;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
 };

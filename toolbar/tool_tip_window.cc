@@ -1,5 +1,7 @@
 #include "toolbar/tool_tip_window.h"
 
+#include "platform/gdi_handles.h"
+
 namespace {
 
 const char kClassName[] = "OruToolTip";
@@ -9,7 +11,6 @@ const COLORREF kPaleYellow = 0xDFFFFF;
 
 ToolTipWindow::~ToolTipWindow() {
   if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-  if (font_ != nullptr) DeleteObject(font_);
   StopTimer();
 }
 
@@ -26,8 +27,7 @@ bool ToolTipWindow::Create(HINSTANCE instance, HWND owner, int x, int y, int wid
 }
 
 void ToolTipWindow::SetFont(HFONT font) {
-  if (font_ != nullptr && font_ != font) DeleteObject(font_);
-  font_ = font;
+  if (font != font_.get()) font_.reset(font);
 }
 
 void ToolTipWindow::SetText(const std::string& text) { text_ = text; }
@@ -52,12 +52,13 @@ void ToolTipWindow::ShowAt(int x, int y) {
   int screen_width = GetSystemMetrics(SM_CXSCREEN);
   // The extent counts the terminating zero as a character, and the height
   // leaves a fifth of the line as margin.
-  HDC dc = GetDC(window_);
-  HGDIOBJ previous = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(SYSTEM_FONT));
   SIZE extent = {0, 0};
-  GetTextExtentPoint32A(dc, text_.c_str(), static_cast<int>(text_.size()) + 1, &extent);
-  SelectObject(dc, previous);
-  ReleaseDC(window_, dc);
+  {
+    WindowDc dc = GetWindowDc(window_);
+    SelectedObject selected =
+        Select(dc.get(), font_ != nullptr ? font_.get() : GetStockObject(SYSTEM_FONT));
+    GetTextExtentPoint32A(dc.get(), text_.c_str(), static_cast<int>(text_.size()) + 1, &extent);
+  }
   int width = extent.cx;
   int height = static_cast<int>(extent.cy * 1.2);
   if (x + width > screen_width) x = screen_width - width - 20;
@@ -79,20 +80,15 @@ void ToolTipWindow::OnTimer() {
 }
 
 void ToolTipWindow::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
   RECT client;
   GetClientRect(window_, &client);
-  HBRUSH brush = CreateSolidBrush(kPaleYellow);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
+  FillSolid(paint.get(), client, kPaleYellow);
   if (font_ != nullptr && !text_.empty()) {
-    HGDIOBJ previous = SelectObject(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, 0, 0, text_.c_str(), static_cast<int>(text_.size()));
-    SelectObject(dc, previous);
+    SelectedObject selected = Select(paint.get(), font_.get());
+    SetBkMode(paint.get(), TRANSPARENT);
+    TextOutA(paint.get(), 0, 0, text_.c_str(), static_cast<int>(text_.size()));
   }
-  EndPaint(window_, &paint);
 }
 
 LRESULT ToolTipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

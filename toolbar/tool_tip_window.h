@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/gdi_handles.h"
 #include "toolbar/window_object.h"
 
 // The small popup that shows a button's tooltip text below the pointer one
@@ -44,7 +45,7 @@ class ToolTipWindow : public WindowObject<ToolTipWindow> {
   UINT delay_ = 1000;
   HWND owner_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
   std::string text_;
   int vertical_offset_ = 18;
   UINT_PTR timer_ = 0;

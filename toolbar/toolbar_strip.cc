@@ -7,6 +7,7 @@
 #include "definition/toolbar_definition.h"
 #include "definition/vocabulary.h"
 #include "images/button_picture_cutter.h"
+#include "platform/gdi_handles.h"
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/button_control.h"
@@ -183,7 +184,7 @@ void ToolbarStrip::PrepareObjects() {
     const int index = GetControlInt(name, "ImageIndex", -1);
     if (index < 0) continue;
     HBITMAP picture = cutter.Cut(index);
-    if (picture != nullptr) pictures_.push_back(picture);
+    if (picture != nullptr) pictures_.emplace_back(picture);
     // GDI handles keep their meaning in 32 bits, also on 64-bit Windows.
     control_store_->SetProperty(
         name, kSection, "hBitmap",
@@ -197,12 +198,13 @@ void ToolbarStrip::LayoutControls() {
   // Every caption and line is measured through this one DC: a DC per
   // control costs a round trip to the server under Wine, and a window's DC
   // measures no differently from its parent's.
-  HDC dc = GetDC(window_);
-  const int count = control_store_->GetObjectCount();
-  for (int i = 0; i < count; ++i) {
-    x = PlaceControl(control_store_->GetObjectNameAt(i), x, dc, &last_width);
+  {
+    const WindowDc dc = GetWindowDc(window_);
+    const int count = control_store_->GetObjectCount();
+    for (int i = 0; i < count; ++i) {
+      x = PlaceControl(control_store_->GetObjectNameAt(i), x, dc.get(), &last_width);
+    }
   }
-  ReleaseDC(window_, dc);
   // The strip ends in a blank as wide as its last control.
   width_ = x + last_width;
   PlaceWindow(window_, x_, y_, width_, height_);
@@ -312,7 +314,6 @@ void ToolbarStrip::DestroyControls() {
 void ToolbarStrip::FreeButtonPictures() {
   // Only pictures made here: an "hBitmap" that the definition itself wrote
   // names nothing this strip owns.
-  for (HBITMAP picture : pictures_) DeleteObject(picture);
   pictures_.clear();
 }
 
@@ -430,14 +431,10 @@ LRESULT ToolbarStrip::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
 }
 
 void ToolbarStrip::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
   RECT client;
   GetClientRect(window_, &client);
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
-  EndPaint(window_, &paint);
+  FillSolid(paint.get(), client, GetSysColor(COLOR_BTNFACE));
 }
 
 void ToolbarStrip::OnCommand(WPARAM wparam, LPARAM lparam) {

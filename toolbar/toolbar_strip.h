@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/toolbar_view.h"
+#include "platform/gdi_handles.h"
 #include "store/property_accessor.h"
 #include "toolbar/window_object.h"
 
@@ -123,7 +124,7 @@ class ToolbarStrip : public ToolbarView, public WindowObject<ToolbarStrip> {
   std::unique_ptr<ToolTipWindow> tooltip_;
   std::unique_ptr<DropDownMenu> drop_down_menu_;
   // The button pictures this strip made, which it alone deletes.
-  std::vector<HBITMAP> pictures_;
+  std::vector<GdiObject<HBITMAP>> pictures_;
   // The controls this strip made; the store's "secHeap" leads to them.
   std::vector<std::unique_ptr<ButtonControl>> buttons_;
   std::vector<std::unique_ptr<TextBoxControl>> text_boxes_;

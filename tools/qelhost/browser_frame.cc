@@ -42,10 +42,7 @@ BrowserFrame::BrowserFrame(int number, EventLog* log, HostApplication* app)
   }
 }
 
-BrowserFrame::~BrowserFrame() {
-  Close();
-  if (font_ != nullptr) DeleteObject(font_);
-}
+BrowserFrame::~BrowserFrame() { Close(); }
 
 bool BrowserFrame::RegisterClasses(HINSTANCE instance) {
   HBRUSH face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -77,9 +74,9 @@ bool BrowserFrame::Create(int x, int y, int width, int height) {
   REBARINFO bar = {};
   bar.cbSize = sizeof(bar);
   SendMessageA(rebar_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&bar));
-  font_ =
-      CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+  font_.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, "Tahoma"));
   if (!InsertAddressBand()) return false;
   // Watch the rebar from now on: bands of others are logged.
   SetPropA(rebar_, kFrameProperty, this);
@@ -105,7 +102,9 @@ bool BrowserFrame::InsertAddressBand() {
                       WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_READONLY, 0, 0, 100,
                       kAddressHeight, rebar_, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (address_edit_ == nullptr) return false;
-  if (font_ != nullptr) SendMessageA(address_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+  if (font_ != nullptr) {
+    SendMessageA(address_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
+  }
   char text[] = "Address";
   REBARBANDINFOA band = {};
   band.cbSize = REBARBANDINFOA_V6_SIZE;
@@ -132,17 +131,17 @@ void BrowserFrame::LoadHelpers(const std::vector<HelperClass>& helpers) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     load_start_ = start.QuadPart;
-    IUnknown* unknown = nullptr;
+    ComPtr<IUnknown> unknown;
     HRESULT hr = CoCreateInstance(helper.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                  reinterpret_cast<void**>(&unknown));
+                                  reinterpret_cast<void**>(unknown.GetAddressOf()));
     helpers_[index].create_ms = MillisecondsSince(load_start_);
     if (FAILED(hr) || unknown == nullptr) {
       log_->Write("helper " + helper.name + " not created: " + HResultText(hr));
       continue;
     }
-    IObjectWithSite* object = nullptr;
-    hr = unknown->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&object));
-    unknown->Release();
+    ComPtr<IObjectWithSite> object;
+    hr = unknown.As(&object);
+    unknown.Reset();
     if (FAILED(hr) || object == nullptr) {
       log_->Write("helper " + helper.name + " not created: no IObjectWithSite");
       continue;
@@ -153,7 +152,7 @@ void BrowserFrame::LoadHelpers(const std::vector<HelperClass>& helpers) {
     QueryPerformanceCounter(&site_start);
     // The result says nothing useful: a helper may fail SetSite on purpose
     // and still have set itself up.
-    object->SetSite(static_cast<IWebBrowser2*>(browser_));
+    object->SetSite(static_cast<IWebBrowser2*>(browser_.Get()));
     helpers_[index].set_site_ms = MillisecondsSince(site_start.QuadPart);
   }
   loading_helper_ = -1;
@@ -193,13 +192,11 @@ void BrowserFrame::Close() {
   for (LoadedHelper& loaded : helpers_) {
     if (loaded.object == nullptr) continue;
     loaded.object->SetSite(nullptr);
-    loaded.object->Release();
-    loaded.object = nullptr;
+    loaded.object.Reset();
   }
   if (browser_ != nullptr) {
     browser_->Detach();
-    browser_->Release();
-    browser_ = nullptr;
+    browser_.Reset();
   }
   if (window_ != nullptr) DestroyWindow(window_);
 }
@@ -280,25 +277,23 @@ void BrowserFrame::Layout() {
 }
 
 void BrowserFrame::PaintView() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(view_.window(), &paint);
+  const PaintDc paint(view_.window());
+  const HDC dc = paint.get();
   RECT client;
   GetClientRect(view_.window(), &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HGDIOBJ old_font = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+  const SelectedObject selected = Select(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   RECT text = client;
   InflateRect(&text, -8, -8);
   DrawTextA(dc, address_.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
-  if (old_font != nullptr) SelectObject(dc, old_font);
-  EndPaint(view_.window(), &paint);
 }
 
 LRESULT BrowserFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_NCCREATE:
-      browser_ = new WebBrowser(this);
+      browser_.Attach(new WebBrowser(this));
       return DefaultHandling(message, wparam, lparam);
     case WM_SIZE:
       Layout();

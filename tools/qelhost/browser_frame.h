@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_handles.h"
+#include "platform/gdi_handles.h"
 #include "toolbar/window_object.h"
 #include "tools/qelhost/browser_helper_registry.h"
 
@@ -18,11 +20,11 @@ class WebBrowser;
 // A browser helper object as one frame holds it.
 struct LoadedHelper {
   HelperClass helper;
-  IObjectWithSite* object = nullptr;  // the frame's reference; null when creation failed
-  std::string module_file;            // the loaded module's file name, as it sees itself
-  double create_ms = -1;              // CoCreateInstance, including the module's own load
-  double set_site_ms = -1;            // SetSite with the browser
-  double band_ms = -1;                // from CoCreateInstance to its band's insertion
+  ComPtr<IObjectWithSite> object;  // the frame's reference; null when creation failed
+  std::string module_file;         // the loaded module's file name, as it sees itself
+  double create_ms = -1;           // CoCreateInstance, including the module's own load
+  double set_site_ms = -1;         // SetSite with the browser
+  double band_ms = -1;             // from CoCreateInstance to its band's insertion
 };
 
 // One browser window: a top-level frame whose chain of first children leads
@@ -127,8 +129,8 @@ class BrowserFrame : public WindowObject<BrowserFrame> {
   HWND address_edit_ = nullptr;
   Pane view_{this, &BrowserFrame::HandleViewMessage};
   WNDPROC rebar_proc_ = nullptr;
-  HFONT font_ = nullptr;
-  WebBrowser* browser_ = nullptr;
+  GdiObject<HFONT> font_;
+  ComPtr<WebBrowser> browser_;
   std::vector<LoadedHelper> helpers_;
   int loading_helper_ = -1;  // index of the helper in CoCreateInstance or SetSite
   LONGLONG load_start_ = 0;

@@ -3,6 +3,7 @@
 #include <exdispid.h>
 #include <olectl.h>
 
+#include "platform/com_handles.h"
 #include "tools/qelhost/browser_frame.h"
 #include "tools/qelhost/text_conversion.h"
 
@@ -30,16 +31,13 @@ void WebBrowser::Detach() {
 }
 
 bool WebBrowser::FireBeforeNavigate2(const std::string& address) {
-  VARIANT url, flags, target, post_data, headers;
-  VariantInit(&url);
-  url.vt = VT_BSTR;
-  url.bstrVal = SysAllocString(ToWide(address).c_str());
-  VariantInit(&flags);
+  ScopedVariant url(ToWide(address).c_str());
+  ScopedVariant flags;
   flags.vt = VT_I4;
   flags.lVal = 0;
-  VariantInit(&target);
-  VariantInit(&post_data);
-  VariantInit(&headers);
+  ScopedVariant target;
+  ScopedVariant post_data;
+  ScopedVariant headers;
   VARIANT_BOOL cancel = VARIANT_FALSE;
 
   // Arguments go in reverse order: pDisp, URL, Flags, TargetFrameName,
@@ -60,15 +58,11 @@ bool WebBrowser::FireBeforeNavigate2(const std::string& address) {
   AddRef();
   events_.Fire(DISPID_BEFORENAVIGATE2, &params);
   Release();
-  VariantClear(&url);
   return cancel == VARIANT_FALSE;
 }
 
 void WebBrowser::FireNavigationComplete(const std::string& address) {
-  VARIANT url;
-  VariantInit(&url);
-  url.vt = VT_BSTR;
-  url.bstrVal = SysAllocString(ToWide(address).c_str());
+  ScopedVariant url(ToWide(address).c_str());
   VARIANT args[2];
   args[0] = ByRef(&url);
   VariantInit(&args[1]);
@@ -79,7 +73,6 @@ void WebBrowser::FireNavigationComplete(const std::string& address) {
   events_.Fire(DISPID_NAVIGATECOMPLETE2, &params);
   events_.Fire(DISPID_DOCUMENTCOMPLETE, &params);
   Release();
-  VariantClear(&url);
 }
 
 void WebBrowser::FireQuit() {
@@ -161,12 +154,9 @@ HRESULT STDMETHODCALLTYPE WebBrowser::Navigate2(VARIANT* url, VARIANT*, VARIANT*
                                                 VARIANT*) {
   if (url == nullptr) return E_INVALIDARG;
   if (frame_ == nullptr) return E_FAIL;
-  VARIANT text;
-  VariantInit(&text);
+  ScopedVariant text;
   if (FAILED(VariantChangeType(&text, url, 0, VT_BSTR))) return E_INVALIDARG;
-  std::string address = ToAnsi(text.bstrVal != nullptr ? text.bstrVal : L"");
-  VariantClear(&text);
-  frame_->Navigate(address);
+  frame_->Navigate(ToAnsi(text.bstrVal != nullptr ? text.bstrVal : L""));
   return S_OK;
 }
 
