@@ -6,6 +6,7 @@
 #include "platform/gdi_handles.h"
 #include "store/object_store.h"
 #include "store/strings.h"
+#include "toolbar/caption_extent.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/window_placement.h"
 
@@ -116,18 +117,10 @@ bool ButtonControl::IsTextVisible() const {
 void ButtonControl::MeasureText(HDC dc, const std::string& text, int* text_width,
                                 int* line_height) const {
   if (font_ == nullptr || text.empty()) return;
-  WindowDc own_dc;
-  if (dc == nullptr) {
-    own_dc = GetWindowDc(window_);
-    dc = own_dc.get();
-  }
-  SelectedObject selected = Select(dc, font_.get());
-  // The terminating zero is measured as a character too: it is the caption's
-  // right margin.
-  SIZE extent = {0, 0};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()) + 1, &extent);
+  const SIZE extent = dc != nullptr ? CaptionExtent(dc, font_.get(), text)
+                                    : CaptionExtent(GetWindowDc(window_).get(), font_.get(), text);
   *text_width = extent.cx;
-  *line_height = static_cast<int>(extent.cy * 1.2);
+  *line_height = extent.cy;
 }
 
 int ButtonControl::Measure(HDC dc) {

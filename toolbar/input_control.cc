@@ -1,6 +1,7 @@
 #include "toolbar/input_control.h"
 
 #include "platform/gdi_handles.h"
+#include "toolbar/caption_extent.h"
 #include "toolbar/window_placement.h"
 
 namespace {
@@ -38,13 +39,7 @@ void InputControl::SetFont(HFONT font) {
 }
 
 int InputControl::LineHeightOf(HDC dc, HFONT font) {
-  int measured = 0;
-  if (font != nullptr) {
-    SelectedObject selected = Select(dc, font);
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, kSample, static_cast<int>(sizeof(kSample)), &extent);
-    measured = static_cast<int>(extent.cy * 1.2);
-  }
+  const int measured = CaptionExtent(dc, font, kSample).cy;
   // Single precision on purpose: the second factor is the float 1.2.
   return static_cast<int>(static_cast<float>(measured) * 1.2f);
 }

@@ -26,10 +26,9 @@ class InputControl {
   int Recenter(int strip_height, HDC dc = nullptr);
   void Show(bool visible);
 
-  // The height a box with `font` gives its line: the sample "World Wide Web"
-  // measured through `dc` (terminating zero included, as captions are
-  // measured), the extent's height times 1.2, and that times 1.2 again. 0
-  // without a font. Lets the strip make a box in its place at once.
+  // The height a box with `font` gives its line: the CaptionExtent height of
+  // the sample "World Wide Web" through `dc`, times 1.2 again. 0 without a
+  // font. Lets the strip make a box in its place at once.
   static int LineHeightOf(HDC dc, HFONT font);
   // The top of a box whose line is `line_height` high, centred in a strip
   // `strip_height` high.

@@ -1,6 +1,7 @@
 #include "toolbar/tool_tip_window.h"
 
 #include "platform/gdi_handles.h"
+#include "toolbar/caption_extent.h"
 
 namespace {
 
@@ -50,17 +51,11 @@ void ToolTipWindow::StopTimer() {
 void ToolTipWindow::ShowAt(int x, int y) {
   if (window_ == nullptr || !elapsed_ || IsWindowVisible(window_) || text_.empty()) return;
   int screen_width = GetSystemMetrics(SM_CXSCREEN);
-  // The extent counts the terminating zero as a character, and the height
-  // leaves a fifth of the line as margin.
-  SIZE extent = {0, 0};
-  {
-    WindowDc dc = GetWindowDc(window_);
-    SelectedObject selected =
-        Select(dc.get(), font_ != nullptr ? font_.get() : GetStockObject(SYSTEM_FONT));
-    GetTextExtentPoint32A(dc.get(), text_.c_str(), static_cast<int>(text_.size()) + 1, &extent);
-  }
+  const HFONT font =
+      font_ != nullptr ? font_.get() : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  const SIZE extent = CaptionExtent(GetWindowDc(window_).get(), font, text_);
   int width = extent.cx;
-  int height = static_cast<int>(extent.cy * 1.2);
+  int height = extent.cy;
   if (x + width > screen_width) x = screen_width - width - 20;
   MoveWindow(window_, x, y + vertical_offset_, width, height, TRUE);
   ShowWindow(window_, SW_SHOWNA);
