@@ -1,13 +1,13 @@
 #include "toolbar/toolbar_strip.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "definition/toolbar_definition.h"
 #include "definition/vocabulary.h"
 #include "images/button_picture_cutter.h"
 #include "platform/gdi_handles.h"
+#include "platform/window_text.h"
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/button_control.h"
@@ -389,12 +389,9 @@ int ToolbarStrip::SelectedComboIndex(const std::string& combo_name) {
 
 void ToolbarStrip::SubmitText(HWND window) {
   if (parent_ == nullptr) return;
-  const int length = GetWindowTextLengthA(window);
-  if (length <= 0) return;
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, buffer.data(), length + 1);
-  if (copied <= 0) return;
-  submitted_text_.assign(buffer.data(), static_cast<std::size_t>(copied));
+  std::string text = WindowTextOf(window);
+  if (text.empty()) return;
+  submitted_text_ = std::move(text);
   PostMessageA(parent_, UM_TEXTSUBMITTED, 0, reinterpret_cast<LPARAM>(submitted_text_.c_str()));
 }
 
@@ -522,9 +519,7 @@ void ToolbarStrip::HandleRetrievedMessage(MSG* message) {
   // its own Enter.
   HWND parent = GetAncestor(message->hwnd, GA_PARENT);
   if (parent == nullptr) return;
-  char class_name[256] = {};
-  GetClassNameA(parent, class_name, sizeof(class_name));
-  if (std::strstr(class_name, kWindowClass) == nullptr) return;
+  if (ClassNameOf(parent).find(kWindowClass) == std::string::npos) return;
   if (message->wParam == VK_BACK) {
     // Repeat count 1, scan code 0x0E: what a Backspace key gives.
     SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include "definition/vocabulary.h"
+#include "platform/com_handles.h"
+#include "platform/text_conversion.h"
+#include "platform/window_text.h"
 #include "tests/qelhost/test_helper_ids.h"
 #include "tests/qelhost/test_trace.h"
 #include "toolbar/toolbar_strip.h"
@@ -21,18 +24,6 @@ constexpr int kInfo = 4;
 // The bands of one thread: the hook finds the band of a text box through
 // its strip's property.
 TestBand* BandOfStrip(HWND strip) { return static_cast<TestBand*>(GetPropA(strip, kBandProperty)); }
-
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}
-
-std::string TextOf(HWND window) {
-  char text[512];
-  int length = GetWindowTextA(window, text, sizeof(text));
-  return length > 0 ? std::string(text, static_cast<std::size_t>(length)) : "";
-}
 
 }  // namespace
 
@@ -133,15 +124,8 @@ HWND TestBand::MakeButton(const char* name, int x, int width, int number) {
 }
 
 void TestBand::Navigate(const std::string& address) {
-  int size = MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, nullptr, 0);
-  BSTR text = SysAllocStringLen(nullptr, static_cast<UINT>(size > 0 ? size - 1 : 0));
-  MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, text, size);
-  VARIANT url;
-  VariantInit(&url);
-  url.vt = VT_BSTR;
-  url.bstrVal = text;
+  ScopedVariant url(ToWide(address).c_str());
   browser_->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
-  VariantClear(&url);
 }
 
 void TestBand::OnButton(int number) {
@@ -180,7 +164,7 @@ LRESULT TestBand::HandleBandMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       return 0;
     case kTextSubmitted: {
       HWND edit = reinterpret_cast<HWND>(wparam);
-      Navigate((edit == first_edit_ ? "edit1:" : "edit2:") + TextOf(edit));
+      Navigate((edit == first_edit_ ? "edit1:" : "edit2:") + WindowTextOf(edit));
       return 0;
     }
     default:
@@ -264,7 +248,7 @@ LRESULT CALLBACK TestBand::KeyHook(int code, WPARAM wparam, LPARAM lparam) {
     auto message = reinterpret_cast<MSG*>(lparam);
     HWND parent = message->hwnd != nullptr ? GetParent(message->hwnd) : nullptr;
     if (message->message == WM_KEYDOWN && parent != nullptr &&
-        ClassOf(parent) == ToolbarStrip::kWindowClass) {
+        ClassNameOf(parent) == ToolbarStrip::kWindowClass) {
       TestBand* band = BandOfStrip(parent);
       if (message->wParam == VK_BACK) {
         SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);

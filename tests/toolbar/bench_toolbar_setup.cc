@@ -32,7 +32,7 @@
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "tests/images/bmp_file.h"
-#include "tests/toolbar/gui_driver.h"
+#include "tests/support/gui_driver.h"
 #include "toolbar/toolbar_strip.h"
 
 namespace {

@@ -5,16 +5,15 @@
 #include <vector>
 
 #include "store/object_store.h"
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
-#include "tests/toolbar/host_window.h"
+#include "tests/support/session_lock.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/store_builder.h"
 #include "toolbar/combo_box_control.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/text_box_control.h"
 
 namespace {
-
-using Properties = std::vector<std::pair<std::string, std::string>>;
 
 constexpr int kWidth = 90;
 
@@ -54,14 +53,7 @@ class InputControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(lock_.held());
-    ASSERT_TRUE(host_.Create(100, 500, 400, 40, true));
-  }
-
-  void AddEntry(const std::string& name, const std::string& type, const Properties& properties) {
-    items_.CreateObject(name, type);
-    for (const auto& property : properties) {
-      items_.SetProperty(name, "Prop", property.first, property.second);
-    }
+    ASSERT_TRUE(host_.Create(100, 500, 400, 40, RecordingWindow::Shown::kTopmost));
   }
 
   std::vector<std::string> Listed(const ComboBoxControl& combo) {
@@ -76,7 +68,7 @@ class InputControlTest : public ::testing::Test {
   }
 
   DesktopLock lock_;
-  HostWindow host_;
+  RecordingWindow host_;
   FontCatalog catalog_;
   ObjectStore items_;
   const HINSTANCE instance_ = GetModuleHandleA(nullptr);
@@ -173,13 +165,13 @@ TEST_F(InputControlTest, FontsBelongToTheControl) {
 }
 
 TEST_F(InputControlTest, ComboBoxListsItsOwnEntriesInStoreOrder) {
-  AddEntry("cbiA", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "A"}});
-  AddEntry("cbiElse", "COMBOBOXITEM", {{"Parent", "cboOther"}, {"Text", "Else"}});
-  AddEntry("cbiB", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "B"}});
-  AddEntry("cbiNoText", "COMBOBOXITEM", {{"Parent", "cboEngines"}});
-  AddEntry("cbiCase", "COMBOBOXITEM", {{"Parent", "CBOENGINES"}, {"Text", "Case"}});
-  AddEntry("cbiC", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "C"}});
-  AddEntry("mnuStray", "MENUITEM", {{"Parent", "cboEngines"}, {"Text", "Stray"}});
+  AddStoreObject(&items_, "cbiA", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "A"}});
+  AddStoreObject(&items_, "cbiElse", "COMBOBOXITEM", {{"Parent", "cboOther"}, {"Text", "Else"}});
+  AddStoreObject(&items_, "cbiB", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "B"}});
+  AddStoreObject(&items_, "cbiNoText", "COMBOBOXITEM", {{"Parent", "cboEngines"}});
+  AddStoreObject(&items_, "cbiCase", "COMBOBOXITEM", {{"Parent", "CBOENGINES"}, {"Text", "Case"}});
+  AddStoreObject(&items_, "cbiC", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "C"}});
+  AddStoreObject(&items_, "mnuStray", "MENUITEM", {{"Parent", "cboEngines"}, {"Text", "Stray"}});
 
   struct Case {
     const char* combo;

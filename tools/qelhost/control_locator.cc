@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "definition/vocabulary.h"
+#include "platform/window_text.h"
 #include "toolbar/toolbar_strip.h"
 #include "tools/qelhost/browser_frame.h"
 #include "tools/qelhost/registered_module_path.h"
@@ -15,15 +16,9 @@ struct ClassSearch {
   HWND found;
 };
 
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}
-
 BOOL CALLBACK MatchClass(HWND window, LPARAM lparam) {
   auto search = reinterpret_cast<ClassSearch*>(lparam);
-  if (ClassOf(window) == *search->class_name) {
+  if (ClassNameOf(window) == *search->class_name) {
     search->found = window;
     return FALSE;
   }
@@ -35,7 +30,7 @@ std::vector<HWND> StripChildren(HWND strip, const char* class_name) {
   std::vector<std::pair<LONG, HWND>> found;
   for (HWND child = GetWindow(strip, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (lstrcmpiA(ClassOf(child).c_str(), class_name) != 0) continue;
+    if (lstrcmpiA(ClassNameOf(child).c_str(), class_name) != 0) continue;
     RECT rect;
     GetWindowRect(child, &rect);
     found.emplace_back(rect.left, child);

@@ -7,7 +7,7 @@
 
 #include "platform/com_handles.h"
 #include "platform/gdi_handles.h"
-#include "tools/qelhost/text_conversion.h"
+#include "platform/text_conversion.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include "tools/qelhost/frame_screenshot.h"
 #include "tools/qelhost/host_application.h"
 #include "tools/qelhost/input_driver.h"
-#include "tools/qelhost/text_conversion.h"
+#include "platform/text_conversion.h"
+#include "platform/window_text.h"
 
 namespace {
 
@@ -16,21 +17,6 @@ constexpr char kPopupMenuClass[] = "#32768";
 constexpr char kDialogClass[] = "#32770";
 constexpr UINT_PTR kTimerId = 1;
 
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}
-
-std::string TextOf(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  if (length <= 0) return "";
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(window, &text[0], length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
 struct ThreadWindowSearch {
   const char* class_name;
   std::vector<HWND> found;
@@ -38,7 +24,7 @@ struct ThreadWindowSearch {
 
 BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM lparam) {
   auto search = reinterpret_cast<ThreadWindowSearch*>(lparam);
-  if (IsWindowVisible(window) && ClassOf(window) == search->class_name) {
+  if (IsWindowVisible(window) && ClassNameOf(window) == search->class_name) {
     search->found.push_back(window);
   }
   return TRUE;
@@ -55,8 +41,8 @@ std::vector<HWND> ThreadWindows(const char* class_name) {
 BOOL CALLBACK CollectStaticText(HWND window, LPARAM lparam) {
   auto text = reinterpret_cast<std::string*>(lparam);
   LONG style = GetWindowLongA(window, GWL_STYLE);
-  if (lstrcmpiA(ClassOf(window).c_str(), "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON) {
-    std::string piece = TextOf(window);
+  if (lstrcmpiA(ClassNameOf(window).c_str(), "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON) {
+    std::string piece = WindowTextOf(window);
     if (!piece.empty()) {
       if (!text->empty()) text->append(" ");
       text->append(piece);
@@ -275,7 +261,7 @@ bool ScenarioPlayer::AnswerMessageBox() {
                   answered_.end());
   for (HWND dialog : ThreadWindows(kDialogClass)) {
     if (std::find(answered_.begin(), answered_.end(), dialog) != answered_.end()) continue;
-    std::string title = TextOf(dialog);
+    std::string title = WindowTextOf(dialog);
     std::string text;
     EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&text));
     std::string step = current_line_.empty() ? "answer" : current_line_;
@@ -437,7 +423,7 @@ void ScenarioPlayer::PlanClick(HWND target, const std::string& name) {
     POINT center = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     HWND hit = WindowFromPoint(center);
     if (hit == target || IsChild(target, hit)) return Progress::kDone;
-    *why = name + " is covered by a window of class " + (hit ? ClassOf(hit) : "(none)");
+    *why = name + " is covered by a window of class " + (hit ? ClassNameOf(hit) : "(none)");
     RaiseFrameOf(target);
     return Progress::kWaiting;
   });
@@ -455,7 +441,7 @@ void ScenarioPlayer::PlanClick(HWND target, const std::string& name) {
     GetCursorPos(&cursor);
     HWND hit = WindowFromPoint(cursor);
     if (hit != target && !IsChild(target, hit)) {
-      *why = name + " is covered by a window of class " + (hit ? ClassOf(hit) : "(none)");
+      *why = name + " is covered by a window of class " + (hit ? ClassNameOf(hit) : "(none)");
       return Progress::kFailed;
     }
     return Sent(InputDriver::ButtonDown(), why);
@@ -465,7 +451,7 @@ void ScenarioPlayer::PlanClick(HWND target, const std::string& name) {
 
 void ScenarioPlayer::PlanFocus(HWND target, const std::string& name) {
   if (!HasFocusIn(target)) {
-    if (lstrcmpiA(ClassOf(target).c_str(), "Edit") == 0) {
+    if (lstrcmpiA(ClassNameOf(target).c_str(), "Edit") == 0) {
       // A person clicks into a text box.
       PlanClick(target, name);
     } else {
