@@ -198,10 +198,13 @@ void ButtonControl::DrawFrameInto(HDC dc, FrameStyle style) const {
   DrawLinesFrom(dc, bottom_right, {right, bottom}, {{right, 0}, {0, bottom}});
 }
 
-void ButtonControl::DrawFrame(UINT event, bool flag) {
-  if (window_ == nullptr) return;
-  DrawFrameInto(GetWindowDc(window_).get(), FrameStyleFor(event, flag));
+void ButtonControl::DrawFrameNow(FrameStyle style) {
+  if (window_ != nullptr) DrawFrameInto(GetWindowDc(window_).get(), style);
 }
+
+void ButtonControl::DrawFrame(UINT event, bool flag) { DrawFrameNow(FrameStyleFor(event, flag)); }
+
+void ButtonControl::DrawRestFrame() { DrawFrameNow(RestStyle()); }
 
 void ButtonControl::Show(bool visible) {
   if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);

@@ -54,6 +54,9 @@ class ButtonControl : public WindowObject<ButtonControl> {
   // Draws the border that `event` (a mouse message) with `flag` calls for
   // straight onto the window.
   void DrawFrame(UINT event, bool flag);
+  // Draws the border of the button at rest (flat; sunken for a checked
+  // toggle) straight onto the window, as after its menu closed.
+  void DrawRestFrame();
   void Show(bool visible);
   void ReadState();
   bool IsTextVisible() const;
@@ -83,6 +86,7 @@ class ButtonControl : public WindowObject<ButtonControl> {
 
   void MeasureText(HDC dc, const std::string& text, int* text_width, int* line_height) const;
   void DrawFrameInto(HDC dc, FrameStyle style) const;
+  void DrawFrameNow(FrameStyle style);
   FrameStyle RestStyle() const;
   void Paint();
   bool PointerInside() const;

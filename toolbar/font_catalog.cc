@@ -41,6 +41,6 @@ HFONT FontCatalog::CreateFont(const std::string& face, int size, bool bold, bool
                      face.c_str());
 }
 
-HFONT FontCatalog::GetFont(const std::string& face, int size) const {
+HFONT FontCatalog::CreatePlainFont(const std::string& face, int size) const {
   return CreateFont(face, size, false, false, false);
 }

@@ -140,7 +140,7 @@ bool ToolbarStrip::Create(HINSTANCE instance, HWND parent, int x, int y, int wid
   }
   font_catalog_->EnumerateFonts(window_);
   tooltip_->Create(instance, window_, 0, 0, 50, 20);
-  tooltip_->SetFont(font_catalog_->GetFont("MS Sans Serif", 12));
+  tooltip_->SetFont(font_catalog_->CreatePlainFont("MS Sans Serif", 12));
   return true;
 }
 
@@ -222,7 +222,7 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* widt
     if (text_box == nullptr) {
       text_boxes_.emplace_back(new TextBoxControl());
       text_box = text_boxes_.back().get();
-      HFONT font = font_catalog_->GetFont(face, size);
+      HFONT font = font_catalog_->CreatePlainFont(face, size);
       // Made where Recenter puts it, one line high: a box made at "Y" and
       // strip height would be moved at once.
       const int line_height = InputControl::LineHeightOf(dc, font);
@@ -245,7 +245,7 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* widt
       combo_boxes_.emplace_back(new ComboBoxControl());
       combo_box = combo_boxes_.back().get();
       combo_box->SetItemStore(definition_->ComboItemStore());
-      HFONT font = font_catalog_->GetFont(face, size);
+      HFONT font = font_catalog_->CreatePlainFont(face, size);
       combo_box->Create(instance_, window_, x, top, control_width, list_height, name);
       combo_box->SetFont(font);
       Register(name, kComboBoxKey, combo_box);
@@ -490,7 +490,7 @@ void ToolbarStrip::OnButtonClicked(LPARAM lparam) {
 void ToolbarStrip::OnMenuClosed(const char* name) {
   if (name == nullptr) return;
   ButtonControl* button = FindButton(name);
-  if (button != nullptr) button->DrawFrame(1, false);
+  if (button != nullptr) button->DrawRestFrame();
 }
 
 LRESULT CALLBACK ToolbarStrip::GetMessageHook(int code, WPARAM wparam, LPARAM lparam) {

@@ -46,7 +46,7 @@ class ButtonControlTest : public ::testing::Test {
     // waits two seconds for one that is not there.
     ASSERT_TRUE(tooltip_owner_.Create(0, 0, 10, 10, RecordingWindow::Shown::kHidden));
     ASSERT_TRUE(tooltip_.Create(GetModuleHandleA(nullptr), tooltip_owner_.window(), 0, 0, 50, 20));
-    tooltip_.SetFont(catalog_.GetFont("MS Sans Serif", 12));
+    tooltip_.SetFont(catalog_.CreatePlainFont("MS Sans Serif", 12));
   }
 
   void TearDown() override {
@@ -506,8 +506,8 @@ TEST_F(ButtonControlTest, NoTooltipTextShowsNoPopup) {
   EXPECT_FALSE(IsWindowVisible(tooltip_.window()));
 }
 
-// The strip redraws a menu button's rest frame with event 1 when its menu
-// closed: flat for a button, sunken for a checked toggle.
+// The strip redraws a menu button's rest frame when its menu closed: flat
+// for a button, sunken for a checked toggle.
 TEST_F(ButtonControlTest, RestFrameOnRequest) {
   ButtonControl* button = Add("btnMenu", "BUTTON", 1, {{"Text", "Menu"}}, 20);
   ButtonControl* toggle =
@@ -519,7 +519,7 @@ TEST_F(ButtonControlTest, RestFrameOnRequest) {
   ExpectFrame(button, kWhite, kGrey, "button raised");
   ExpectFrame(toggle, kWhite, kGrey, "toggle raised");
   for (ButtonControl* control : {button, toggle}) {
-    control->DrawFrame(1, false);
+    control->DrawRestFrame();
   }
   ExpectFrame(button, face_, face_, "button at rest");
   ExpectFrame(toggle, kGrey, kWhite, "checked toggle at rest");

@@ -53,10 +53,10 @@ TEST(FontCatalogTest, CreatedFontCarriesSizeStyleAndCatalogueCharset) {
   }
 }
 
-TEST(FontCatalogTest, GetFontIsThePlainStyle) {
+TEST(FontCatalogTest, CreatePlainFontIsThePlainStyle) {
   FontCatalog catalog;
   catalog.AddFont("Alpha Face", HEBREW_CHARSET);
-  HFONT font = catalog.GetFont("Alpha Face", 12);
+  HFONT font = catalog.CreatePlainFont("Alpha Face", 12);
   LOGFONTA description = LogFontOf(font);
   EXPECT_EQ(description.lfHeight, -12);
   EXPECT_EQ(description.lfWeight, FW_NORMAL);

@@ -109,8 +109,8 @@ TEST_F(InputControlTest, RecenterFollowsTheFont) {
     ASSERT_TRUE(text_box.Create(instance_, host_.window(), 0, 0, kWidth, c.strip_height, "txtA"));
     ASSERT_TRUE(combo.Create(instance_, host_.window(), 0, 0, kWidth, 150, "cboA"));
     if (c.font_size > 0) {
-      text_box.SetFont(catalog_.GetFont("Tahoma", c.font_size));
-      combo.SetFont(catalog_.GetFont("Tahoma", c.font_size));
+      text_box.SetFont(catalog_.CreatePlainFont("Tahoma", c.font_size));
+      combo.SetFont(catalog_.CreatePlainFont("Tahoma", c.font_size));
     }
     text_box.SetX(20);
     combo.SetX(150);
@@ -141,8 +141,8 @@ TEST_F(InputControlTest, RecenterFollowsTheFont) {
 TEST_F(InputControlTest, FontsBelongToTheControl) {
   TextBoxControl* text_box = new TextBoxControl();
   ASSERT_TRUE(text_box->Create(instance_, host_.window(), 0, 0, kWidth, 22, "txtA"));
-  HFONT first = catalog_.GetFont("Tahoma", 10);
-  HFONT second = catalog_.GetFont("Tahoma", 12);
+  HFONT first = catalog_.CreatePlainFont("Tahoma", 10);
+  HFONT second = catalog_.CreatePlainFont("Tahoma", 12);
   text_box->SetFont(first);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(text_box->window(), WM_GETFONT, 0, 0)), first);
   text_box->SetFont(second);
@@ -156,7 +156,7 @@ TEST_F(InputControlTest, FontsBelongToTheControl) {
 
   ComboBoxControl* combo = new ComboBoxControl();
   ASSERT_TRUE(combo->Create(instance_, host_.window(), 0, 0, kWidth, 100, "cboA"));
-  HFONT own = catalog_.GetFont("Tahoma", 10);
+  HFONT own = catalog_.CreatePlainFont("Tahoma", 10);
   combo->SetFont(own);
   window = combo->window();
   delete combo;

@@ -20,13 +20,13 @@ class ToolTipWindowTest : public ::testing::Test {
     // a window manager, and hiding it then waits two seconds for one.
     ASSERT_TRUE(host_.Create(100, 600, 200, 30, RecordingWindow::Shown::kHidden));
     ASSERT_TRUE(tooltip_.Create(GetModuleHandleA(nullptr), host_.window(), 0, 0, 50, 20));
-    tooltip_.SetFont(catalog_.GetFont("MS Sans Serif", 12));
+    tooltip_.SetFont(catalog_.CreatePlainFont("MS Sans Serif", 12));
   }
 
   // The popup's size for `text` by the design's arithmetic, measured with
   // the same font.
   SIZE ExpectedSize(const std::string& text) {
-    HFONT font = catalog_.GetFont("MS Sans Serif", 12);
+    HFONT font = catalog_.CreatePlainFont("MS Sans Serif", 12);
     HDC dc = GetDC(tooltip_.window());
     HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent = {};
