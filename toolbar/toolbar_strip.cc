@@ -342,28 +342,26 @@ ComboBoxControl* ToolbarStrip::FindComboBox(const std::string& name) const {
   return Owned(combo_boxes_, HeapAddress(name, kComboBoxKey));
 }
 
-std::string ToolbarStrip::TextBoxNameOf(HWND window) const {
+std::string ToolbarStrip::InputControlNameOf(ControlKind kind, HWND window) const {
   if (control_store_ == nullptr || window == nullptr) return "";
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
-    if (ControlKindOf(control_store_->GetObjectType(name)) != ControlKind::kTextBox) continue;
-    const TextBoxControl* text_box = FindTextBox(name);
-    if (text_box != nullptr && text_box->window() == window) return name;
+    if (ControlKindOf(control_store_->GetObjectType(name)) != kind) continue;
+    const InputControl* control = kind == ControlKind::kTextBox
+                                      ? static_cast<const InputControl*>(FindTextBox(name))
+                                      : FindComboBox(name);
+    if (control != nullptr && control->window() == window) return name;
   }
   return "";
 }
 
+std::string ToolbarStrip::TextBoxNameOf(HWND window) const {
+  return InputControlNameOf(ControlKind::kTextBox, window);
+}
+
 std::string ToolbarStrip::ComboBoxNameOf(HWND window) const {
-  if (control_store_ == nullptr || window == nullptr) return "";
-  const int count = control_store_->GetObjectCount();
-  for (int i = 0; i < count; ++i) {
-    const std::string name = control_store_->GetObjectNameAt(i);
-    if (ControlKindOf(control_store_->GetObjectType(name)) != ControlKind::kComboBox) continue;
-    const ComboBoxControl* combo_box = FindComboBox(name);
-    if (combo_box != nullptr && combo_box->window() == window) return name;
-  }
-  return "";
+  return InputControlNameOf(ControlKind::kComboBox, window);
 }
 
 bool ToolbarStrip::GetControlBool(const std::string& name, const std::string& key,

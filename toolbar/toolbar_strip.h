@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolbar_view.h"
+#include "definition/vocabulary.h"
 #include "platform/gdi_handles.h"
+#include "platform/toolbar_view.h"
 #include "store/property_accessor.h"
 #include "toolbar/window_object.h"
 
@@ -102,6 +103,8 @@ class ToolbarStrip : public ToolbarView, public WindowObject<ToolbarStrip> {
   void FreeButtonPictures();
   // The address kept under `key` in the object's "secHeap"; nullptr if none.
   void* HeapAddress(const std::string& name, const char* key) const;
+  // TextBoxNameOf or ComboBoxNameOf, as `kind` says.
+  std::string InputControlNameOf(ControlKind kind, HWND window) const;
   void Register(const std::string& name, const char* key, const void* control);
 
   void Paint();

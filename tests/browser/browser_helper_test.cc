@@ -19,8 +19,8 @@
 #include "tests/support/counted_unknown.h"
 #include "tests/support/drive_letter_dir.h"
 #include "tests/support/fake_module_path.h"
-#include "tests/support/test_http_server.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/test_http_server.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include "definition/toolbar_definition.h"
 #include "platform/browser_navigator.h"
 #include "platform/host_services.h"
-#include "tests/support/store_builder.h"
 #include "platform/toolbar_view.h"
 #include "store/object_store.h"
+#include "tests/support/store_builder.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
-#include "tests/support/session_lock.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include "store/object_store.h"
 #include "store/strings.h"
-#include "tests/support/session_lock.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
 #include "tests/support/store_builder.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/tool_tip_window.h"

@@ -10,10 +10,10 @@
 #include "definition/toolbar_definition.h"
 #include "store/object_store.h"
 #include "store/strings.h"
-#include "tests/support/recording_window.h"
-#include "tests/support/store_builder.h"
-#include "tests/support/session_lock.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
+#include "tests/support/store_builder.h"
 #include "tests/toolbar/menu_driver.h"
 #include "toolbar/toolbar_messages.h"
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "store/object_store.h"
-#include "tests/support/session_lock.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
 #include "tests/support/store_builder.h"
 #include "toolbar/combo_box_control.h"
 #include "toolbar/font_catalog.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "tests/support/session_lock.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/toolbar_messages.h"
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/text_conversion.h"
+#include "platform/window_text.h"
 #include "tools/qelhost/browser_frame.h"
 #include "tools/qelhost/event_log.h"
 #include "tools/qelhost/frame_screenshot.h"
 #include "tools/qelhost/host_application.h"
 #include "tools/qelhost/input_driver.h"
-#include "platform/text_conversion.h"
-#include "platform/window_text.h"
 
 namespace {
 

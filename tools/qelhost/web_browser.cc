@@ -4,8 +4,8 @@
 #include <olectl.h>
 
 #include "platform/com_handles.h"
-#include "tools/qelhost/browser_frame.h"
 #include "platform/text_conversion.h"
+#include "tools/qelhost/browser_frame.h"
 
 namespace {
 
