@@ -8,15 +8,15 @@
 #include "definition/command_dispatcher.h"
 #include "definition/definition_paths.h"
 #include "definition/toolbar_definition.h"
+#include "definition/vocabulary.h"
 #include "images/image_strip.h"
+#include "platform/gdi_handles.h"
 #include "platform/module_path.h"
 #include "platform/web_browser_navigator.h"
 #include "platform/windows_host_services.h"
 #include "store/strings.h"
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/toolbar_strip.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
 
 namespace {
 
@@ -76,7 +76,8 @@ bool BandHost::Load(const ModulePath& module) {
 }
 
 bool BandHost::SetUp(IWebBrowser2* browser, HWND rebar) {
-  if (window_ != nullptr || rebar == nullptr || browser == nullptr || !loaded_) return false;
+  // The strip stays once made, also when the browser destroyed our window.
+  if (strip_ != nullptr || rebar == nullptr || browser == nullptr || !loaded_) return false;
   browser_ = browser;
   rebar_ = rebar;
   // Nothing else may run on a missing parent window.
@@ -102,16 +103,7 @@ bool BandHost::SetUp(IWebBrowser2* browser, HWND rebar) {
 }
 
 bool BandHost::CreateHostWindow() {
-  WNDCLASSA existing = {};
-  if (!GetClassInfoA(instance_, kWindowClass, &existing)) {
-    WNDCLASSA window_class = {};
-    window_class.style = CS_VREDRAW | CS_HREDRAW | CS_GLOBALCLASS;
-    window_class.lpfnWndProc = &BandHost::WindowProc;
-    window_class.hInstance = instance_;
-    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    window_class.lpszClassName = kWindowClass;
-    RegisterModuleClass(window_class);
-  }
+  RegisterWindowClass(instance_, kWindowClass, CS_VREDRAW | CS_HREDRAW | CS_GLOBALCLASS);
   RECT area = {};
   GetClientRect(rebar_, &area);
   // The window procedure keeps the handle on WM_NCCREATE.
@@ -154,13 +146,6 @@ void BandHost::Uninstall() {
   if (index >= 0) SendMessageA(rebar_, RB_SHOWBAND, static_cast<WPARAM>(index), FALSE);
 }
 
-LRESULT CALLBACK BandHost::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* host = WindowObject(window, message, lparam, &BandHost::window_);
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (host == nullptr) return DefWindowProcA(window, message, wparam, lparam);
-  return host->HandleMessage(message, wparam, lparam);
-}
-
 LRESULT BandHost::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
@@ -173,8 +158,6 @@ LRESULT BandHost::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KILLFOCUS:
     case WM_COMMAND:
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(this);
     case UM_TEXTSUBMITTED:
       OnTextSubmitted(reinterpret_cast<const char*>(lparam));
       return 0;
@@ -191,7 +174,7 @@ LRESULT BandHost::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnComboChosen(reinterpret_cast<const char*>(lparam));
       return 0;
     default:
-      return DefWindowProcA(window_, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }
 
@@ -204,14 +187,10 @@ void BandHost::FitStrip() {
 }
 
 void BandHost::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
   RECT area = {};
   GetClientRect(window_, &area);
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-  FillRect(dc, &area, brush);
-  DeleteObject(brush);
-  EndPaint(window_, &paint);
+  FillSolid(paint.get(), area, GetSysColor(COLOR_BTNFACE));
 }
 
 void BandHost::OnTextSubmitted(const char* text) {
@@ -229,7 +208,7 @@ void BandHost::OnButtonClicked(LPARAM record_address) {
 
 void BandHost::OnMenuChosen(WPARAM command) {
   if (dispatcher_ == nullptr) return;
-  int index = static_cast<int>(LOWORD(command)) - ToolbarStrip::kFirstMenuCommand;
+  const int index = MenuIndexOf(LOWORD(command));
   dispatcher_->OnMenuItemChosen(definition_->MenuItemStore()->GetObjectNameAt(index));
 }
 

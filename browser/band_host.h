@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "toolbar/window_object.h"
+
 class CommandDispatcher;
 class ImageStrip;
 class ModulePath;
@@ -22,7 +24,7 @@ struct IWebBrowser2;
 // rebar as a band. Its window receives the strip's private messages and
 // turns each into a call on the dispatcher. A failed load leaves it not
 // loaded: set-up then does nothing and the browser window has no toolbar.
-class BandHost {
+class BandHost : public WindowObject<BandHost> {
  public:
   static constexpr char kWindowClass[] = "VessikToolBandClass";
   static constexpr UINT kBandId = 97;
@@ -50,7 +52,6 @@ class BandHost {
   bool SetUp(IWebBrowser2* browser, HWND rebar);
 
   bool loaded() const { return loaded_; }
-  HWND window() const { return window_; }
   HWND rebar() const { return rebar_; }
   HWND strip_window() const { return strip_window_; }
   int image_height() const { return image_height_; }
@@ -58,7 +59,7 @@ class BandHost {
   ToolbarStrip* strip() const { return strip_.get(); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowObject<BandHost>;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   bool Load(const ModulePath& module);
@@ -76,7 +77,6 @@ class BandHost {
   HINSTANCE instance_;
   Unregister unregister_;
   HWND rebar_ = nullptr;
-  HWND window_ = nullptr;
   HWND strip_window_ = nullptr;
   IWebBrowser2* browser_ = nullptr;
   int image_height_ = 0;

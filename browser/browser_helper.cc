@@ -15,29 +15,23 @@ BrowserHelper::BrowserHelper(std::unique_ptr<BandHost> band_host)
 
 BrowserHelper::~BrowserHelper() {
   ModuleState::RemoveInstance();
+  // Before the browsers it borrows.
   band_host_.reset();
-  if (band_browser_ != nullptr) band_browser_->Release();
-  if (browser_ != nullptr) browser_->Release();
 }
 
 HRESULT BrowserHelper::SetSite(IUnknown* site) {
   // The browser calls this with null when its window closes: the toolbar
   // stays until the object is released.
   if (site == nullptr) return E_FAIL;
-  IWebBrowser2* browser = nullptr;
-  if (FAILED(site->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser))) ||
-      browser == nullptr) {
-    return E_FAIL;
-  }
-  if (browser_ != nullptr) browser_->Release();
-  browser_ = browser;
+  ComPtr<IWebBrowser2> browser;
+  if (FAILED(site->QueryInterface(IID_PPV_ARGS(&browser))) || browser == nullptr) return E_FAIL;
+  browser_ = std::move(browser);
 
   SHANDLE_PTR top = 0;
   if (FAILED(browser_->get_HWND(&top))) top = 0;
   HWND rebar = FindRebar(reinterpret_cast<HWND>(top));
-  if (rebar != nullptr && band_host_ != nullptr && band_host_->SetUp(browser_, rebar)) {
+  if (rebar != nullptr && band_host_ != nullptr && band_host_->SetUp(browser_.Get(), rebar)) {
     band_browser_ = browser_;
-    band_browser_->AddRef();
   }
   return E_FAIL;
 }
@@ -64,15 +58,11 @@ HRESULT BrowserHelper::OnEvent(DISPID id, DISPPARAMS* parameters) {
 
 bool BrowserHelper::ManageConnection(ConnectionMode mode, IDispatch* sink) {
   if (browser_ == nullptr) return false;
-  IConnectionPointContainer* container = nullptr;
-  if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer,
-                                      reinterpret_cast<void**>(&container))) ||
-      container == nullptr) {
-    return false;
-  }
-  IConnectionPoint* point = nullptr;
+  ComPtr<IConnectionPointContainer> container;
+  if (FAILED(browser_.As(&container)) || container == nullptr) return false;
+  ComPtr<IConnectionPoint> point;
   HRESULT found = container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point);
-  container->Release();
+  container.Reset();
   if (FAILED(found) || point == nullptr) return false;
   HRESULT result = E_FAIL;
   if (mode == kAdvise) {
@@ -80,6 +70,5 @@ bool BrowserHelper::ManageConnection(ConnectionMode mode, IDispatch* sink) {
   } else {
     result = point->Unadvise(cookie_);
   }
-  point->Release();
   return SUCCEEDED(result);
 }

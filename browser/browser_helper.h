@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "platform/com_handles.h"
+
 class BandHost;
 struct IWebBrowser2;
 
@@ -40,15 +42,15 @@ class BrowserHelper {
   // point took the call.
   bool ManageConnection(ConnectionMode mode, IDispatch* sink);
 
-  IWebBrowser2* browser() const { return browser_; }
+  IWebBrowser2* browser() const { return browser_.Get(); }
   BandHost* band_host() const { return band_host_.get(); }
 
  private:
-  IWebBrowser2* browser_ = nullptr;
+  ComPtr<IWebBrowser2> browser_;
   // The browser the band host was set up with, which it and its dispatcher
   // borrow: held until the band host is gone, even when a later site
   // replaces browser_.
-  IWebBrowser2* band_browser_ = nullptr;
+  ComPtr<IWebBrowser2> band_browser_;
   DWORD cookie_ = 0;
   std::unique_ptr<BandHost> band_host_;
 };

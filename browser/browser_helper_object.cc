@@ -41,7 +41,7 @@ BrowserHelperObject::BrowserHelperObject(IUnknown* outer)
 }
 
 BrowserHelperObject::~BrowserHelperObject() {
-  if (type_info_ != nullptr) type_info_->Release();
+  type_info_.Reset();
   ModuleState::Unlock();
 }
 
@@ -127,20 +127,19 @@ bool BrowserHelperObject::ManageConnection(BrowserHelper::ConnectionMode mode) {
 }
 
 ITypeInfo* BrowserHelperObject::TypeInfo() {
-  if (type_info_ != nullptr) return type_info_;
-  ITypeLib* library = nullptr;
+  if (type_info_ != nullptr) return type_info_.Get();
+  ComPtr<ITypeLib> library;
   if (FAILED(LoadRegTypeLib(LIBID_QELLib, 1, 0, LOCALE_NEUTRAL, &library))) {
     // Not registered (or registered elsewhere and gone): the module carries
     // its own copy.
-    library = nullptr;
+    library.Reset();
     std::wstring path = ServerRegistration::ModuleFileName(ModuleState::Instance());
     if (path.empty() || FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library))) {
       return nullptr;
     }
   }
   if (library == nullptr) return nullptr;
-  ITypeInfo* info = nullptr;
-  if (SUCCEEDED(library->GetTypeInfoOfGuid(IID_IIEHlprObj, &info))) type_info_ = info;
-  library->Release();
-  return type_info_;
+  ComPtr<ITypeInfo> info;
+  if (SUCCEEDED(library->GetTypeInfoOfGuid(IID_IIEHlprObj, &info))) type_info_ = std::move(info);
+  return type_info_.Get();
 }

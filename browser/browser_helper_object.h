@@ -5,6 +5,7 @@
 
 #include "browser/browser_helper.h"
 #include "browser/qel_idl.h"
+#include "platform/com_handles.h"
 
 // COM class IEHlprObj: the browser helper object as the browser sees it. A
 // thin shell over BrowserHelper that adds reference counting, aggregation
@@ -69,6 +70,6 @@ class BrowserHelperObject : public IIEHlprObj, public IObjectWithSite {
   InnerUnknown inner_;
   IUnknown* controlling_;
   volatile LONG references_ = 1;
-  ITypeInfo* type_info_ = nullptr;
+  ComPtr<ITypeInfo> type_info_;
   BrowserHelper helper_;
 };

@@ -1,20 +1,16 @@
 #include "browser/rebar_search.h"
 
-#include <cstring>
+#include "platform/window_text.h"
 
-namespace {
-
-constexpr int kClassNameSize = 256;
-
-}  // namespace
-
-HWND FindRebar(HWND top) {
+HWND FindRebar(HWND top, int* depth) {
+  int steps = 0;
+  if (depth != nullptr) *depth = 0;
   if (top == nullptr) return nullptr;
   for (HWND window = GetWindow(top, GW_CHILD); window != nullptr;
        window = GetWindow(window, GW_CHILD)) {
-    char class_name[kClassNameSize] = {};
-    if (GetClassNameA(window, class_name, kClassNameSize) > 0 &&
-        std::strstr(class_name, "ReBarWindow32") != nullptr) {
+    ++steps;
+    if (ClassNameOf(window).find("ReBarWindow32") != std::string::npos) {
+      if (depth != nullptr) *depth = steps;
       return window;
     }
   }

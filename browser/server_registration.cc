@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browser/registrar_interface.h"
+#include "platform/com_handles.h"
 
 namespace {
 
@@ -65,9 +66,10 @@ std::wstring ServerRegistration::ModuleFileName(HMODULE module) {
 }
 
 HRESULT ServerRegistration::RunScript(const std::wstring& module_path, bool register_mode) {
-  IRegistrar* registrar = nullptr;
-  HRESULT result = CoCreateInstance(kRegistrarClassId, nullptr, CLSCTX_INPROC_SERVER,
-                                    kRegistrarInterfaceId, reinterpret_cast<void**>(&registrar));
+  ComPtr<IRegistrar> registrar;
+  HRESULT result =
+      CoCreateInstance(kRegistrarClassId, nullptr, CLSCTX_INPROC_SERVER, kRegistrarInterfaceId,
+                       reinterpret_cast<void**>(registrar.GetAddressOf()));
   if (FAILED(result)) return result;
   if (registrar == nullptr) return E_NOINTERFACE;
   result = registrar->AddReplacement(L"MODULE", EscapeForScript(module_path).c_str());
@@ -77,24 +79,21 @@ HRESULT ServerRegistration::RunScript(const std::wstring& module_path, bool regi
             ? registrar->ResourceRegister(module_path.c_str(), kScriptResourceId, L"REGISTRY")
             : registrar->ResourceUnregister(module_path.c_str(), kScriptResourceId, L"REGISTRY");
   }
-  registrar->Release();
   return result;
 }
 
 HRESULT ServerRegistration::RegisterTypeLibrary(const std::wstring& module_path) {
-  ITypeLib* library = nullptr;
+  ComPtr<ITypeLib> library;
   HRESULT result = LoadTypeLibEx(module_path.c_str(), REGKIND_NONE, &library);
   if (FAILED(result)) return result;
   // RegisterTypeLib takes non-const strings; it does not write to them.
   std::vector<wchar_t> path(module_path.begin(), module_path.end());
   path.push_back(L'\0');
-  result = RegisterTypeLib(library, path.data(), nullptr);
-  library->Release();
-  return result;
+  return RegisterTypeLib(library.Get(), path.data(), nullptr);
 }
 
 HRESULT ServerRegistration::UnregisterTypeLibrary(const std::wstring& module_path) {
-  ITypeLib* library = nullptr;
+  ComPtr<ITypeLib> library;
   HRESULT result = LoadTypeLibEx(module_path.c_str(), REGKIND_NONE, &library);
   if (FAILED(result)) return result;
   TLIBATTR* attributes = nullptr;
@@ -112,6 +111,5 @@ HRESULT ServerRegistration::UnregisterTypeLibrary(const std::wstring& module_pat
     if (automation != nullptr) FreeLibrary(automation);
     library->ReleaseTLibAttr(attributes);
   }
-  library->Release();
   return result;
 }

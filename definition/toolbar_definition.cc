@@ -55,9 +55,7 @@ bool ToolbarDefinition::ExecuteScriptCommand(std::string_view command, std::stri
 }
 
 ObjectStore* ToolbarDefinition::StoreForType(std::string_view type) {
-  if (type == "MENUITEM" || type == "MENUITEM_SEP") return &menu_items_;
-  if (type == "COMBOBOXITEM") return &combo_items_;
-  return &controls_;
+  return Store(StoreOfType(type));
 }
 
 bool ToolbarDefinition::AddObject(std::string_view name_and_parent, std::string_view type,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "definition/script_line.h"
+#include "definition/vocabulary.h"
 #include "platform/module_path.h"
 #include "store/object_store.h"
 
@@ -35,6 +36,12 @@ class ToolbarDefinition {
   const ObjectStore* MenuItemStore() const { return &menu_items_; }
   const ObjectStore* ComboItemStore() const { return &combo_items_; }
   const ObjectStore* BarStore() const { return &bar_; }
+  // The store of the control, menu item or combo item objects.
+  ObjectStore* Store(StoreKind store) {
+    if (store == StoreKind::kMenuItems) return &menu_items_;
+    if (store == StoreKind::kComboItems) return &combo_items_;
+    return &controls_;
+  }
 
   // Runs script lines in order; lines that do not parse or name nothing are
   // skipped without a word.

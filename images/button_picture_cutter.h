@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/gdi_handles.h"
+
 // Cuts the button pictures of one build from the image strip: picture
 // `index` of the strip in the colour format of the window's device with its
 // top-left colour region turned into the button face. The window's DC, the
@@ -10,7 +12,6 @@
 class ButtonPictureCutter {
  public:
   ButtonPictureCutter(HWND window, HBITMAP strip, int width, int height);
-  ~ButtonPictureCutter();
   ButtonPictureCutter(const ButtonPictureCutter&) = delete;
   ButtonPictureCutter& operator=(const ButtonPictureCutter&) = delete;
 
@@ -25,11 +26,11 @@ class ButtonPictureCutter {
   HBITMAP strip_;
   int width_;
   int height_;
-  HDC window_dc_ = nullptr;
-  HDC source_dc_ = nullptr;
-  HDC target_dc_ = nullptr;
-  HBRUSH face_brush_ = nullptr;
-  HGDIOBJ source_original_ = nullptr;
-  HGDIOBJ target_original_bitmap_ = nullptr;
-  HGDIOBJ target_original_brush_ = nullptr;
+  // Taken on the first picture, given back in the reverse order.
+  WindowDc window_dc_;
+  MemoryDc source_dc_;
+  MemoryDc target_dc_;
+  GdiObject<HBRUSH> face_brush_;
+  SelectedObject strip_selected_;
+  SelectedObject brush_selected_;
 };

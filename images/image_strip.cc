@@ -47,20 +47,13 @@ bool IsReservedDeviceName(const std::string& name) {
 
 }  // namespace
 
-ImageStrip::~ImageStrip() {
-  if (bitmap_ != nullptr) DeleteObject(bitmap_);
-}
-
 bool ImageStrip::Load(const std::string& cache_directory, const std::string& location,
                       const std::string& base_directory, bool refresh) {
-  if (bitmap_ != nullptr) {
-    DeleteObject(bitmap_);
-    bitmap_ = nullptr;
-  }
-  bitmap_ = Obtain(cache_directory, location, base_directory, refresh);
+  bitmap_.reset();
+  bitmap_.reset(Obtain(cache_directory, location, base_directory, refresh));
   if (bitmap_ == nullptr) return false;
   BITMAP info = {};
-  GetObjectA(bitmap_, sizeof(info), &info);
+  GetObjectA(bitmap_.get(), sizeof(info), &info);
   width_ = info.bmWidth;
   height_ = info.bmHeight;
   return true;

@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "platform/gdi_handles.h"
+
 // The one bitmap that holds every button picture side by side. It is read
 // from a local file, or downloaded and kept as a cache file in a directory
 // the caller names (beside the module), and held until replaced or destroyed.
 class ImageStrip {
  public:
   ImageStrip() = default;
-  ~ImageStrip();
   ImageStrip(const ImageStrip&) = delete;
   ImageStrip& operator=(const ImageStrip&) = delete;
 
@@ -31,7 +32,7 @@ class ImageStrip {
   bool Load(const std::string& cache_directory, const std::string& location,
             const std::string& base_directory, bool refresh);
 
-  HBITMAP bitmap() const { return bitmap_; }
+  HBITMAP bitmap() const { return bitmap_.get(); }
   // Meaningful after a successful Load only.
   int width() const { return width_; }
   int height() const { return height_; }
@@ -46,7 +47,7 @@ class ImageStrip {
   HBITMAP Obtain(const std::string& cache_directory, const std::string& location,
                  const std::string& base_directory, bool refresh) const;
 
-  HBITMAP bitmap_ = nullptr;
+  GdiObject<HBITMAP> bitmap_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -1,11 +1,13 @@
 #include "toolbar/button_control.h"
 
+#include <initializer_list>
+
 #include "images/bitmap_operations.h"
+#include "platform/gdi_handles.h"
 #include "store/object_store.h"
 #include "store/strings.h"
+#include "toolbar/caption_extent.h"
 #include "toolbar/tool_tip_window.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
 #include "toolbar/window_placement.h"
 
 namespace {
@@ -15,6 +17,17 @@ const char kSection[] = "Prop";
 // another window class (a system class such as "Button" or "Edit", or one of
 // the toolbar's own) or cannot be registered at all.
 const char kFallbackClassName[] = "OruButton";
+constexpr UINT kClassStyle = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
+
+// Lines from `from` to each of `ends`, one pixel wide in `colour`.
+void DrawLinesFrom(HDC dc, COLORREF colour, POINT from, std::initializer_list<POINT> ends) {
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+  SelectedObject selected = Select(dc, pen.get());
+  for (const POINT& end : ends) {
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, end.x, end.y);
+  }
+}
 
 }  // namespace
 
@@ -28,19 +41,6 @@ ButtonControl::~ButtonControl() {
     ShowWindow(window_, SW_HIDE);
     DestroyWindow(window_);
   }
-  if (font_ != nullptr) DeleteObject(font_);
-}
-
-bool ButtonControl::UsableClass(HINSTANCE instance, const char* class_name) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, class_name, &existing)) return existing.lpfnWndProc == WindowProc;
-  WNDCLASSA window_class = {};
-  window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  window_class.lpszClassName = class_name;
-  return RegisterModuleClass(window_class);
 }
 
 bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int width, int height,
@@ -48,9 +48,9 @@ bool ButtonControl::Create(HINSTANCE instance, HWND parent, int x, int y, int wi
   if (parent == nullptr) return false;
   if (window_ == nullptr) {
     const char* class_name = name.c_str();
-    if (!UsableClass(instance, class_name)) {
+    if (!RegisterWindowClass(instance, class_name, kClassStyle)) {
       class_name = kFallbackClassName;
-      UsableClass(instance, class_name);
+      RegisterWindowClass(instance, class_name, kClassStyle);
     }
     CreateWindowExA(0, class_name, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                     height, parent, nullptr, instance, this);
@@ -74,8 +74,7 @@ void ButtonControl::Bind(const std::string& name, ObjectStore* store) {
 }
 
 void ButtonControl::SetFont(HFONT font) {
-  if (font_ != nullptr && font_ != font) DeleteObject(font_);
-  font_ = font;
+  if (font != font_.get()) font_.reset(font);
 }
 
 bool ButtonControl::GetBool(const std::string& key, bool default_value) const {
@@ -104,8 +103,11 @@ HBITMAP ButtonControl::Picture() const {
 void ButtonControl::ReadState() {
   enabled_ = GetBool("Enabled", true);
   checked_ = GetBool("On", false);
-  kind_ = GetInt("Type", kButton);
-  if (kind_ == kSeparator || kind_ == kLabel || kind_ == kSpace) enabled_ = false;
+  kind_ = static_cast<ControlKind>(GetInt("Type", static_cast<int>(ControlKind::kButton)));
+  if (kind_ == ControlKind::kSeparator || kind_ == ControlKind::kLabel ||
+      kind_ == ControlKind::kSpace) {
+    enabled_ = false;
+  }
 }
 
 bool ButtonControl::IsTextVisible() const {
@@ -115,16 +117,10 @@ bool ButtonControl::IsTextVisible() const {
 void ButtonControl::MeasureText(HDC dc, const std::string& text, int* text_width,
                                 int* line_height) const {
   if (font_ == nullptr || text.empty()) return;
-  HDC measure_dc = dc != nullptr ? dc : GetDC(window_);
-  HGDIOBJ previous = SelectObject(measure_dc, font_);
-  // The terminating zero is measured as a character too: it is the caption's
-  // right margin.
-  SIZE extent = {0, 0};
-  GetTextExtentPoint32A(measure_dc, text.c_str(), static_cast<int>(text.size()) + 1, &extent);
-  SelectObject(measure_dc, previous);
-  if (dc == nullptr) ReleaseDC(window_, measure_dc);
+  const SIZE extent = dc != nullptr ? CaptionExtent(dc, font_.get(), text)
+                                    : CaptionExtent(GetWindowDc(window_).get(), font_.get(), text);
   *text_width = extent.cx;
-  *line_height = static_cast<int>(extent.cy * 1.2);
+  *line_height = extent.cy;
 }
 
 int ButtonControl::Measure(HDC dc) {
@@ -150,9 +146,9 @@ int ButtonControl::Measure(HDC dc) {
   picture_height_ = picture_height;
 
   int width;
-  if (kind_ == kSeparator) {
+  if (kind_ == ControlKind::kSeparator) {
     width = 7;
-  } else if (kind_ == kSpace) {
+  } else if (kind_ == ControlKind::kSpace) {
     width = GetInt("Width", 5);
   } else {
     // 2 pixels on the left, the picture, the caption, 2 pixels on the right.
@@ -170,7 +166,7 @@ int ButtonControl::LayoutButton(HDC dc) {
 }
 
 ButtonControl::FrameStyle ButtonControl::RestStyle() const {
-  return kind_ == kToggle && checked_ ? FrameStyle::kSunken : FrameStyle::kFlat;
+  return kind_ == ControlKind::kToggleButton && checked_ ? FrameStyle::kSunken : FrameStyle::kFlat;
 }
 
 ButtonControl::FrameStyle ButtonControl::FrameStyleFor(UINT event, bool flag) const {
@@ -196,46 +192,30 @@ void ButtonControl::DrawFrameInto(HDC dc, FrameStyle style) const {
     top_left = shadow_colour_;
     bottom_right = highlight_colour_;
   }
-  int right = width_ - 1;
-  int bottom = height_ - 1;
-  HPEN pen = CreatePen(PS_SOLID, 1, top_left);
-  HGDIOBJ previous = SelectObject(dc, pen);
-  MoveToEx(dc, 0, 0, nullptr);
-  LineTo(dc, right, 0);
-  MoveToEx(dc, 0, 0, nullptr);
-  LineTo(dc, 0, bottom);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
-
-  pen = CreatePen(PS_SOLID, 1, bottom_right);
-  previous = SelectObject(dc, pen);
-  MoveToEx(dc, right, bottom, nullptr);
-  LineTo(dc, right, 0);
-  MoveToEx(dc, right, bottom, nullptr);
-  LineTo(dc, 0, bottom);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
+  const int right = width_ - 1;
+  const int bottom = height_ - 1;
+  DrawLinesFrom(dc, top_left, {0, 0}, {{right, 0}, {0, bottom}});
+  DrawLinesFrom(dc, bottom_right, {right, bottom}, {{right, 0}, {0, bottom}});
 }
 
-void ButtonControl::DrawFrame(UINT event, bool flag) {
-  if (window_ == nullptr) return;
-  HDC dc = GetDC(window_);
-  DrawFrameInto(dc, FrameStyleFor(event, flag));
-  ReleaseDC(window_, dc);
+void ButtonControl::DrawFrameNow(FrameStyle style) {
+  if (window_ != nullptr) DrawFrameInto(GetWindowDc(window_).get(), style);
 }
+
+void ButtonControl::DrawFrame(UINT event, bool flag) { DrawFrameNow(FrameStyleFor(event, flag)); }
+
+void ButtonControl::DrawRestFrame() { DrawFrameNow(RestStyle()); }
 
 void ButtonControl::Show(bool visible) {
   if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
 }
 
 void ButtonControl::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
+  const HDC dc = paint.get();
   RECT client;
   GetClientRect(window_, &client);
-  HBRUSH brush = CreateSolidBrush(face_colour_);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
+  FillSolid(dc, client, face_colour_);
 
   HBITMAP picture = Picture();
   if (picture != nullptr) DrawBitmap(dc, picture, 2, (height_ - picture_height_) / 2);
@@ -248,29 +228,17 @@ void ButtonControl::Paint() {
     int text_width = 0;
     int line_height = 0;
     MeasureText(dc, text, &text_width, &line_height);
-    HGDIOBJ previous = SelectObject(dc, font_);
+    SelectedObject selected = Select(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     int text_y = static_cast<int>((height_ - line_height) / 2 + line_height * 0.1);
     TextOutA(dc, picture_width_ + 2, text_y, text.c_str(), static_cast<int>(text.size()));
-    SelectObject(dc, previous);
   }
 
-  if (kind_ == kSeparator) {
-    int middle = width_ / 2;
-    HPEN pen = CreatePen(PS_SOLID, 1, shadow_colour_);
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, middle, 2, nullptr);
-    LineTo(dc, middle, height_ - 2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
-    pen = CreatePen(PS_SOLID, 1, highlight_colour_);
-    previous = SelectObject(dc, pen);
-    MoveToEx(dc, middle + 1, 2, nullptr);
-    LineTo(dc, middle + 1, height_ - 2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
+  if (kind_ == ControlKind::kSeparator) {
+    const int middle = width_ / 2;
+    DrawLinesFrom(dc, shadow_colour_, {middle, 2}, {{middle, height_ - 2}});
+    DrawLinesFrom(dc, highlight_colour_, {middle + 1, 2}, {{middle + 1, height_ - 2}});
   }
-  EndPaint(window_, &paint);
 }
 
 bool ButtonControl::PointerInside() const {
@@ -312,7 +280,7 @@ void ButtonControl::OnLeftButtonUp() {
       // Only a release that completes a press here is a click: a press that
       // wandered off and back flips nothing, so the toggle's look, its "On"
       // and the command stay in step.
-      if (kind_ == kToggle) checked_ = !checked_;
+      if (kind_ == ControlKind::kToggleButton) checked_ = !checked_;
       DrawFrame(WM_LBUTTONUP, true);
       SetString("On", BoolToString(checked_));
       record_->window = window_;
@@ -342,37 +310,26 @@ void ButtonControl::UpdateToolTip(bool show) {
   tooltip_->StartTimer(pointer.x, pointer.y);
 }
 
-LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  auto* self = WindowObject(window, message, lparam, &ButtonControl::window_);
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      self->Paint();
+      Paint();
       return 0;
     case WM_MOUSEMOVE:
-      self->OnMouseMove();
+      OnMouseMove();
       return 0;
     case WM_LBUTTONDOWN:
-      self->OnLeftButtonDown();
+      OnLeftButtonDown();
       return 0;
     case WM_LBUTTONUP:
-      self->OnLeftButtonUp();
+      OnLeftButtonUp();
       return 0;
     case WM_SIZE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_COMMAND:
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(self);
-    case WM_NCDESTROY:
-      // Destroyed with the strip window: forget the handle before it can be
-      // reused by another window.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      self->window_ = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }

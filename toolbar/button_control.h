@@ -5,8 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "definition/vocabulary.h"
+#include "platform/gdi_handles.h"
 #include "store/property_accessor.h"
 #include "toolbar/toolbar_messages.h"
+#include "toolbar/window_object.h"
 
 class ObjectStore;
 class ToolTipWindow;
@@ -16,9 +19,8 @@ class ToolTipWindow;
 // paints itself from its object's "Prop" section in the control store, sizes
 // itself from caption and picture, tracks the mouse with capture and posts
 // UM_BUTTONCLICKED with its click record to the strip.
-class ButtonControl {
+class ButtonControl : public WindowObject<ButtonControl> {
  public:
-  enum Kind { kButton = 1, kToggle = 2, kSeparator = 3, kLabel = 4, kSpace = 5 };
   enum class FrameStyle { kFlat, kRaised, kSunken };
 
   static constexpr COLORREF kHighlightColour = 0xFFFFFF;
@@ -52,14 +54,16 @@ class ButtonControl {
   // Draws the border that `event` (a mouse message) with `flag` calls for
   // straight onto the window.
   void DrawFrame(UINT event, bool flag);
+  // Draws the border of the button at rest (flat; sunken for a checked
+  // toggle) straight onto the window, as after its menu closed.
+  void DrawRestFrame();
   void Show(bool visible);
   void ReadState();
   bool IsTextVisible() const;
   FrameStyle FrameStyleFor(UINT event, bool flag) const;
 
-  HWND window() const { return window_; }
   const std::string& name() const { return name_; }
-  int kind() const { return kind_; }
+  ControlKind kind() const { return kind_; }
   bool enabled() const { return enabled_; }
   bool checked() const { return checked_; }
   bool pressed() const { return pressed_; }
@@ -71,8 +75,8 @@ class ButtonControl {
   int picture_height() const { return picture_height_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static bool UsableClass(HINSTANCE instance, const char* class_name);
+  friend class WindowObject<ButtonControl>;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   bool GetBool(const std::string& key, bool default_value) const;
   int GetInt(const std::string& key, int default_value) const;
@@ -82,6 +86,7 @@ class ButtonControl {
 
   void MeasureText(HDC dc, const std::string& text, int* text_width, int* line_height) const;
   void DrawFrameInto(HDC dc, FrameStyle style) const;
+  void DrawFrameNow(FrameStyle style);
   FrameStyle RestStyle() const;
   void Paint();
   bool PointerInside() const;
@@ -93,7 +98,6 @@ class ButtonControl {
   std::unique_ptr<ButtonClickRecord> record_;
   ObjectStore* store_ = nullptr;
   PropertyAccessor properties_;
-  HWND window_ = nullptr;
   COLORREF highlight_colour_ = kHighlightColour;
   COLORREF shadow_colour_ = kShadowColour;
   COLORREF face_colour_;
@@ -102,7 +106,7 @@ class ButtonControl {
   int y_ = 0;
   int width_ = 0;
   int height_ = 0;
-  int kind_ = kButton;
+  ControlKind kind_ = ControlKind::kButton;
   bool enabled_ = true;
   bool checked_ = false;
   bool pressed_ = false;
@@ -111,6 +115,6 @@ class ButtonControl {
   int picture_height_ = 0;
   HWND parent_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
   ToolTipWindow* tooltip_ = nullptr;
 };

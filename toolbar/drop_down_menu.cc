@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "definition/toolbar_definition.h"
+#include "definition/vocabulary.h"
 #include "store/object_store.h"
 #include "toolbar/toolbar_messages.h"
 
@@ -33,7 +34,7 @@ HMENU DropDownMenu::BuildPopup(const std::vector<std::string>& entries,
     const std::string text = store_->GetProperty(entry, "Prop", "Text");
     UINT flags = MF_STRING;
     if (store_->GetObjectType(entry) == "MENUITEM_SEP") flags |= MF_SEPARATOR;
-    UINT_PTR item = static_cast<UINT_PTR>(kFirstCommand + store_->GetObjectIndex(entry));
+    UINT_PTR item = static_cast<UINT_PTR>(MenuCommandOf(store_->GetObjectIndex(entry)));
     if (store_->GetProperty(entry, "Prop", "ActionType") == "MENU") {
       // The submenu of an entry is built at most once along one path and
       // never below the deepest level, so that a "Parent" chain leading back

@@ -11,10 +11,9 @@ class ObjectStore;
 // item store: a button's entries are the objects whose "Parent" is the
 // button, an entry of action type "MENU" holds the objects whose "Parent" is
 // that entry. A chosen entry reaches the owner window as WM_COMMAND with
-// identifier 9000 + the entry's position in the store.
+// the entry's menu command (MenuCommandOf its position in the store).
 class DropDownMenu {
  public:
-  static constexpr int kFirstCommand = 9000;
   // Menus nest at most this deep, the button's own menu counting as the
   // first level: no real menu needs more, a deeper or cyclic chain of
   // "Parent" names must still give a finite menu, and the platform itself

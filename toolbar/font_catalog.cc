@@ -1,5 +1,6 @@
 #include "toolbar/font_catalog.h"
 
+#include "platform/gdi_handles.h"
 #include "store/strings.h"
 #include "toolbar/toolbar_messages.h"
 
@@ -16,9 +17,8 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM d
 }  // namespace
 
 void FontCatalog::EnumerateFonts(HWND window) {
-  HDC dc = GetDC(window);
-  EnumFontFamiliesA(dc, nullptr, AddFamily, reinterpret_cast<LPARAM>(window));
-  ReleaseDC(window, dc);
+  EnumFontFamiliesA(GetWindowDc(window).get(), nullptr, AddFamily,
+                    reinterpret_cast<LPARAM>(window));
 }
 
 void FontCatalog::AddFont(const std::string& face, int charset) {
@@ -41,6 +41,6 @@ HFONT FontCatalog::CreateFont(const std::string& face, int size, bool bold, bool
                      face.c_str());
 }
 
-HFONT FontCatalog::GetFont(const std::string& face, int size) const {
+HFONT FontCatalog::CreatePlainFont(const std::string& face, int size) const {
   return CreateFont(face, size, false, false, false);
 }

@@ -22,9 +22,11 @@ class FontCatalog {
   // The character set of the first entry with exactly this face; 1
   // (DEFAULT_CHARSET) when none matches.
   int CharsetOf(const std::string& face) const;
-  // A font `size` pixels high (not points) with the face's character set.
+  // A new font `size` pixels high (not points) with the face's character
+  // set; the caller owns it.
   HFONT CreateFont(const std::string& face, int size, bool bold, bool italic, bool underline) const;
-  HFONT GetFont(const std::string& face, int size) const;
+  // CreateFont, neither bold nor italic nor underlined.
+  HFONT CreatePlainFont(const std::string& face, int size) const;
 
   int font_count() const { return static_cast<int>(faces_.size()); }
 

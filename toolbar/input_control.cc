@@ -1,5 +1,7 @@
 #include "toolbar/input_control.h"
 
+#include "platform/gdi_handles.h"
+#include "toolbar/caption_extent.h"
 #include "toolbar/window_placement.h"
 
 namespace {
@@ -11,7 +13,6 @@ InputControl::~InputControl() {
     ShowWindow(window_, SW_HIDE);
     DestroyWindow(window_);
   }
-  if (font_ != nullptr) DeleteObject(font_);
 }
 
 bool InputControl::CreateWindowOf(const char* window_class, DWORD style, HINSTANCE instance,
@@ -34,19 +35,11 @@ bool InputControl::CreateWindowOf(const char* window_class, DWORD style, HINSTAN
 void InputControl::SetFont(HFONT font) {
   // The window lets go of the old font before it is deleted.
   if (window_ != nullptr) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-  if (font_ != nullptr && font_ != font) DeleteObject(font_);
-  font_ = font;
+  if (font != font_.get()) font_.reset(font);
 }
 
 int InputControl::LineHeightOf(HDC dc, HFONT font) {
-  int measured = 0;
-  if (font != nullptr) {
-    HGDIOBJ previous = SelectObject(dc, font);
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, kSample, static_cast<int>(sizeof(kSample)), &extent);
-    SelectObject(dc, previous);
-    measured = static_cast<int>(extent.cy * 1.2);
-  }
+  const int measured = CaptionExtent(dc, font, kSample).cy;
   // Single precision on purpose: the second factor is the float 1.2.
   return static_cast<int>(static_cast<float>(measured) * 1.2f);
 }
@@ -56,11 +49,8 @@ int InputControl::CenteredTop(int strip_height, int line_height) {
 }
 
 int InputControl::LineHeight(HDC dc) const {
-  if (dc != nullptr || font_ == nullptr) return LineHeightOf(dc, font_);
-  HDC own_dc = GetDC(window_);
-  const int line_height = LineHeightOf(own_dc, font_);
-  ReleaseDC(window_, own_dc);
-  return line_height;
+  if (dc != nullptr || font_ == nullptr) return LineHeightOf(dc, font_.get());
+  return LineHeightOf(GetWindowDc(window_).get(), font_.get());
 }
 
 int InputControl::Recenter(int strip_height, HDC dc) {

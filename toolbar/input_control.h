@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/gdi_handles.h"
+
 // What a text box and a combo box of the toolbar share: a platform window in
 // the toolbar strip (they have no window procedure of their own; the strip
 // handles their notices and keys), its place, its name and the font it owns.
@@ -24,10 +26,9 @@ class InputControl {
   int Recenter(int strip_height, HDC dc = nullptr);
   void Show(bool visible);
 
-  // The height a box with `font` gives its line: the sample "World Wide Web"
-  // measured through `dc` (terminating zero included, as captions are
-  // measured), the extent's height times 1.2, and that times 1.2 again. 0
-  // without a font. Lets the strip make a box in its place at once.
+  // The height a box with `font` gives its line: the CaptionExtent height of
+  // the sample "World Wide Web" through `dc`, times 1.2 again. 0 without a
+  // font. Lets the strip make a box in its place at once.
   static int LineHeightOf(HDC dc, HFONT font);
   // The top of a box whose line is `line_height` high, centred in a strip
   // `strip_height` high.
@@ -58,5 +59,5 @@ class InputControl {
   int width_ = 0;
   int height_ = 0;
   std::string name_;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
 };

@@ -1,8 +1,7 @@
 #include "toolbar/tool_tip_window.h"
 
-#include "toolbar/toolbar_messages.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
+#include "platform/gdi_handles.h"
+#include "toolbar/caption_extent.h"
 
 namespace {
 
@@ -13,23 +12,13 @@ const COLORREF kPaleYellow = 0xDFFFFF;
 
 ToolTipWindow::~ToolTipWindow() {
   if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-  if (font_ != nullptr) DeleteObject(font_);
   StopTimer();
 }
 
 bool ToolTipWindow::Create(HINSTANCE instance, HWND owner, int x, int y, int width, int height) {
   if (owner == nullptr) return false;
   if (window_ == nullptr) {
-    WNDCLASSA existing;
-    if (!GetClassInfoA(instance, kClassName, &existing)) {
-      WNDCLASSA window_class = {};
-      window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-      window_class.lpfnWndProc = WindowProc;
-      window_class.hInstance = instance;
-      window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-      window_class.lpszClassName = kClassName;
-      RegisterModuleClass(window_class);
-    }
+    RegisterWindowClass(instance, kClassName, CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW);
     CreateWindowExA(0, kClassName, nullptr, WS_POPUP | WS_DISABLED | WS_BORDER, x, y, width, height,
                     owner, nullptr, instance, this);
   }
@@ -39,8 +28,7 @@ bool ToolTipWindow::Create(HINSTANCE instance, HWND owner, int x, int y, int wid
 }
 
 void ToolTipWindow::SetFont(HFONT font) {
-  if (font_ != nullptr && font_ != font) DeleteObject(font_);
-  font_ = font;
+  if (font != font_.get()) font_.reset(font);
 }
 
 void ToolTipWindow::SetText(const std::string& text) { text_ = text; }
@@ -63,16 +51,11 @@ void ToolTipWindow::StopTimer() {
 void ToolTipWindow::ShowAt(int x, int y) {
   if (window_ == nullptr || !elapsed_ || IsWindowVisible(window_) || text_.empty()) return;
   int screen_width = GetSystemMetrics(SM_CXSCREEN);
-  // The extent counts the terminating zero as a character, and the height
-  // leaves a fifth of the line as margin.
-  HDC dc = GetDC(window_);
-  HGDIOBJ previous = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(SYSTEM_FONT));
-  SIZE extent = {0, 0};
-  GetTextExtentPoint32A(dc, text_.c_str(), static_cast<int>(text_.size()) + 1, &extent);
-  SelectObject(dc, previous);
-  ReleaseDC(window_, dc);
+  const HFONT font =
+      font_ != nullptr ? font_.get() : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  const SIZE extent = CaptionExtent(GetWindowDc(window_).get(), font, text_);
   int width = extent.cx;
-  int height = static_cast<int>(extent.cy * 1.2);
+  int height = extent.cy;
   if (x + width > screen_width) x = screen_width - width - 20;
   MoveWindow(window_, x, y + vertical_offset_, width, height, TRUE);
   ShowWindow(window_, SW_SHOWNA);
@@ -92,32 +75,24 @@ void ToolTipWindow::OnTimer() {
 }
 
 void ToolTipWindow::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
   RECT client;
   GetClientRect(window_, &client);
-  HBRUSH brush = CreateSolidBrush(kPaleYellow);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
+  FillSolid(paint.get(), client, kPaleYellow);
   if (font_ != nullptr && !text_.empty()) {
-    HGDIOBJ previous = SelectObject(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, 0, 0, text_.c_str(), static_cast<int>(text_.size()));
-    SelectObject(dc, previous);
+    SelectedObject selected = Select(paint.get(), font_.get());
+    SetBkMode(paint.get(), TRANSPARENT);
+    TextOutA(paint.get(), 0, 0, text_.c_str(), static_cast<int>(text_.size()));
   }
-  EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK ToolTipWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  auto* self = WindowObject(window, message, lparam, &ToolTipWindow::window_);
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+LRESULT ToolTipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      self->Paint();
+      Paint();
       return 0;
     case WM_TIMER:
-      self->OnTimer();
+      OnTimer();
       return 0;
     case WM_SIZE:
     case WM_SETFOCUS:
@@ -127,15 +102,11 @@ LRESULT CALLBACK ToolTipWindow::WindowProc(HWND window, UINT message, WPARAM wpa
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(self);
     case WM_NCDESTROY:
-      // Destroyed with its owner: forget the handle before it can be reused.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      self->window_ = nullptr;
-      self->timer_ = 0;
-      return DefWindowProcA(window, message, wparam, lparam);
+      // Destroyed with its owner: the timer went with the window.
+      timer_ = 0;
+      return DefaultHandling(message, wparam, lparam);
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }

@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "platform/gdi_handles.h"
+#include "toolbar/window_object.h"
+
 // The small popup that shows a button's tooltip text below the pointer one
 // second after the pointer entered the button. One per toolbar strip, shared
 // by its buttons. It never takes the activation.
-class ToolTipWindow {
+class ToolTipWindow : public WindowObject<ToolTipWindow> {
  public:
   static constexpr UINT_PTR kTimerId = 100;
 
@@ -30,20 +33,19 @@ class ToolTipWindow {
   void ShowAt(int x, int y);
   void Hide();
 
-  HWND window() const { return window_; }
   const std::string& text() const { return text_; }
   bool timing() const { return timer_ != 0; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowObject<ToolTipWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnTimer();
   void Paint();
 
-  HWND window_ = nullptr;
   UINT delay_ = 1000;
   HWND owner_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
   std::string text_;
   int vertical_offset_ = 18;
   UINT_PTR timer_ = 0;

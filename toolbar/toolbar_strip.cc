@@ -1,11 +1,13 @@
 #include "toolbar/toolbar_strip.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "definition/toolbar_definition.h"
+#include "definition/vocabulary.h"
 #include "images/button_picture_cutter.h"
+#include "platform/gdi_handles.h"
+#include "platform/window_text.h"
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "toolbar/button_control.h"
@@ -17,13 +19,10 @@
 #include "toolbar/text_box_control.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/toolbar_messages.h"
-#include "toolbar/window_class_registry.h"
-#include "toolbar/window_object.h"
 #include "toolbar/window_placement.h"
 
 namespace {
 
-const char kClassName[] = "OruBar";
 const char kSection[] = "Prop";
 const char kHeapSection[] = "secHeap";
 const char kButtonKey[] = "Button";
@@ -134,23 +133,14 @@ bool ToolbarStrip::Create(HINSTANCE instance, HWND parent, int x, int y, int wid
   width_ = width;
   height_ = height;
   if (window_ == nullptr) {
-    WNDCLASSA existing;
-    if (!GetClassInfoA(instance, kClassName, &existing)) {
-      WNDCLASSA window_class = {};
-      window_class.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-      window_class.lpfnWndProc = WindowProc;
-      window_class.hInstance = instance;
-      window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-      window_class.lpszClassName = kClassName;
-      RegisterModuleClass(window_class);
-    }
-    CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
+    RegisterWindowClass(instance, kWindowClass, CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW);
+    CreateWindowExA(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                     height, parent, nullptr, instance, this);
     if (window_ == nullptr) return false;
   }
   font_catalog_->EnumerateFonts(window_);
   tooltip_->Create(instance, window_, 0, 0, 50, 20);
-  tooltip_->SetFont(font_catalog_->GetFont("MS Sans Serif", 12));
+  tooltip_->SetFont(font_catalog_->CreatePlainFont("MS Sans Serif", 12));
   return true;
 }
 
@@ -176,17 +166,6 @@ void ToolbarStrip::Show(bool visible) {
   if (window_ != nullptr) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
 }
 
-int ToolbarStrip::TypeToKind(const std::string& type) {
-  if (type == "BUTTON") return kButton;
-  if (type == "BUTTON_TOGGLE") return kToggleButton;
-  if (type == "BUTTON_SEP") return kSeparator;
-  if (type == "LABEL") return kLabel;
-  if (type == "SPACE") return kSpace;
-  if (type == "TEXTBOX") return kTextBox;
-  if (type == "COMBOBOX") return kComboBox;
-  return kButton;
-}
-
 void ToolbarStrip::PrepareObjects() {
   // Pictures of an earlier build are no longer shown: the controls that
   // showed them are gone.
@@ -199,13 +178,13 @@ void ToolbarStrip::PrepareObjects() {
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
-    const int kind = TypeToKind(control_store_->GetObjectType(name));
-    control_store_->SetProperty(name, kSection, "Type", IntToString(kind));
+    const ControlKind kind = ControlKindOf(control_store_->GetObjectType(name));
+    control_store_->SetProperty(name, kSection, "Type", IntToString(static_cast<int>(kind)));
     control_store_->SetProperty(name, kSection, "TextVisible", "true");
     const int index = GetControlInt(name, "ImageIndex", -1);
     if (index < 0) continue;
     HBITMAP picture = cutter.Cut(index);
-    if (picture != nullptr) pictures_.push_back(picture);
+    if (picture != nullptr) pictures_.emplace_back(picture);
     // GDI handles keep their meaning in 32 bits, also on 64-bit Windows.
     control_store_->SetProperty(
         name, kSection, "hBitmap",
@@ -219,30 +198,31 @@ void ToolbarStrip::LayoutControls() {
   // Every caption and line is measured through this one DC: a DC per
   // control costs a round trip to the server under Wine, and a window's DC
   // measures no differently from its parent's.
-  HDC dc = GetDC(window_);
-  const int count = control_store_->GetObjectCount();
-  for (int i = 0; i < count; ++i) {
-    x = PlaceControl(control_store_->GetObjectNameAt(i), x, dc, &last_width);
+  {
+    const WindowDc dc = GetWindowDc(window_);
+    const int count = control_store_->GetObjectCount();
+    for (int i = 0; i < count; ++i) {
+      x = PlaceControl(control_store_->GetObjectNameAt(i), x, dc.get(), &last_width);
+    }
   }
-  ReleaseDC(window_, dc);
   // The strip ends in a blank as wide as its last control.
   width_ = x + last_width;
   PlaceWindow(window_, x_, y_, width_, height_);
 }
 
 int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* width) {
-  const int kind = TypeToKind(control_store_->GetObjectType(name));
+  const ControlKind kind = ControlKindOf(control_store_->GetObjectType(name));
   const int top = GetControlInt(name, "Y", 0);
   const int control_width = GetControlInt(name, "Width", 60);
   const std::string face = GetControlString(name, "FontName", "MS Sans Serif");
   const int size = GetControlInt(name, "FontSize", 8);
 
-  if (kind == kTextBox) {
+  if (kind == ControlKind::kTextBox) {
     TextBoxControl* text_box = FindTextBox(name);
     if (text_box == nullptr) {
       text_boxes_.emplace_back(new TextBoxControl());
       text_box = text_boxes_.back().get();
-      HFONT font = font_catalog_->GetFont(face, size);
+      HFONT font = font_catalog_->CreatePlainFont(face, size);
       // Made where Recenter puts it, one line high: a box made at "Y" and
       // strip height would be moved at once.
       const int line_height = InputControl::LineHeightOf(dc, font);
@@ -258,14 +238,14 @@ int ToolbarStrip::PlaceControl(const std::string& name, int x, HDC dc, int* widt
     return x + control_width;
   }
 
-  if (kind == kComboBox) {
+  if (kind == ControlKind::kComboBox) {
     const int list_height = GetControlInt(name, "Height", 200);
     ComboBoxControl* combo_box = FindComboBox(name);
     if (combo_box == nullptr) {
       combo_boxes_.emplace_back(new ComboBoxControl());
       combo_box = combo_boxes_.back().get();
       combo_box->SetItemStore(definition_->ComboItemStore());
-      HFONT font = font_catalog_->GetFont(face, size);
+      HFONT font = font_catalog_->CreatePlainFont(face, size);
       combo_box->Create(instance_, window_, x, top, control_width, list_height, name);
       combo_box->SetFont(font);
       Register(name, kComboBoxKey, combo_box);
@@ -305,13 +285,13 @@ void ToolbarStrip::DestroyControls() {
     const int count = control_store_->GetObjectCount();
     for (int i = 0; i < count; ++i) {
       const std::string name = control_store_->GetObjectNameAt(i);
-      switch (TypeToKind(control_store_->GetObjectType(name))) {
-        case kTextBox:
+      switch (ControlKindOf(control_store_->GetObjectType(name))) {
+        case ControlKind::kTextBox:
           if (FindTextBox(name) != nullptr) {
             control_store_->RemoveProperty(name, kHeapSection, kTextBoxKey);
           }
           break;
-        case kComboBox:
+        case ControlKind::kComboBox:
           if (FindComboBox(name) != nullptr) {
             control_store_->RemoveProperty(name, kHeapSection, kComboBoxKey);
           }
@@ -334,7 +314,6 @@ void ToolbarStrip::DestroyControls() {
 void ToolbarStrip::FreeButtonPictures() {
   // Only pictures made here: an "hBitmap" that the definition itself wrote
   // names nothing this strip owns.
-  for (HBITMAP picture : pictures_) DeleteObject(picture);
   pictures_.clear();
 }
 
@@ -363,28 +342,26 @@ ComboBoxControl* ToolbarStrip::FindComboBox(const std::string& name) const {
   return Owned(combo_boxes_, HeapAddress(name, kComboBoxKey));
 }
 
-std::string ToolbarStrip::TextBoxNameOf(HWND window) const {
+std::string ToolbarStrip::InputControlNameOf(ControlKind kind, HWND window) const {
   if (control_store_ == nullptr || window == nullptr) return "";
   const int count = control_store_->GetObjectCount();
   for (int i = 0; i < count; ++i) {
     const std::string name = control_store_->GetObjectNameAt(i);
-    if (TypeToKind(control_store_->GetObjectType(name)) != kTextBox) continue;
-    const TextBoxControl* text_box = FindTextBox(name);
-    if (text_box != nullptr && text_box->window() == window) return name;
+    if (ControlKindOf(control_store_->GetObjectType(name)) != kind) continue;
+    const InputControl* control = kind == ControlKind::kTextBox
+                                      ? static_cast<const InputControl*>(FindTextBox(name))
+                                      : FindComboBox(name);
+    if (control != nullptr && control->window() == window) return name;
   }
   return "";
 }
 
+std::string ToolbarStrip::TextBoxNameOf(HWND window) const {
+  return InputControlNameOf(ControlKind::kTextBox, window);
+}
+
 std::string ToolbarStrip::ComboBoxNameOf(HWND window) const {
-  if (control_store_ == nullptr || window == nullptr) return "";
-  const int count = control_store_->GetObjectCount();
-  for (int i = 0; i < count; ++i) {
-    const std::string name = control_store_->GetObjectNameAt(i);
-    if (TypeToKind(control_store_->GetObjectType(name)) != kComboBox) continue;
-    const ComboBoxControl* combo_box = FindComboBox(name);
-    if (combo_box != nullptr && combo_box->window() == window) return name;
-  }
-  return "";
+  return InputControlNameOf(ControlKind::kComboBox, window);
 }
 
 bool ToolbarStrip::GetControlBool(const std::string& name, const std::string& key,
@@ -410,65 +387,49 @@ int ToolbarStrip::SelectedComboIndex(const std::string& combo_name) {
 
 void ToolbarStrip::SubmitText(HWND window) {
   if (parent_ == nullptr) return;
-  const int length = GetWindowTextLengthA(window);
-  if (length <= 0) return;
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, buffer.data(), length + 1);
-  if (copied <= 0) return;
-  submitted_text_.assign(buffer.data(), static_cast<std::size_t>(copied));
+  std::string text = WindowTextOf(window);
+  if (text.empty()) return;
+  submitted_text_ = std::move(text);
   PostMessageA(parent_, UM_TEXTSUBMITTED, 0, reinterpret_cast<LPARAM>(submitted_text_.c_str()));
 }
 
-LRESULT CALLBACK ToolbarStrip::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* strip = WindowObject(window, message, lparam, &ToolbarStrip::window_);
-  if (strip == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+LRESULT ToolbarStrip::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
       // The strip keeps the rectangle that its layout gave it.
-      PlaceWindow(window, strip->x_, strip->y_, strip->width_, strip->height_);
+      PlaceWindow(window_, x_, y_, width_, height_);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       return 0;
     case WM_PAINT:
-      strip->Paint();
+      Paint();
       return 0;
     case WM_COMMAND:
-      strip->OnCommand(wparam, lparam);
+      OnCommand(wparam, lparam);
       return 0;
-    case UM_GETOBJECT:
-      return reinterpret_cast<LRESULT>(strip);
     case UM_ADDFONT:
       if (lparam != 0) {
-        strip->font_catalog_->AddFont(reinterpret_cast<const char*>(lparam),
-                                      static_cast<int>(wparam & 0xFF));
+        font_catalog_->AddFont(reinterpret_cast<const char*>(lparam),
+                               static_cast<int>(wparam & 0xFF));
       }
       return 0;
     case UM_BUTTONCLICKED:
-      strip->OnButtonClicked(lparam);
+      OnButtonClicked(lparam);
       return 0;
     case UM_MENUCLOSED:
-      strip->OnMenuClosed(reinterpret_cast<const char*>(lparam));
+      OnMenuClosed(reinterpret_cast<const char*>(lparam));
       return 0;
-    case WM_NCDESTROY:
-      // The window may go before the strip does, with its parent.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      strip->window_ = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
 }
 
 void ToolbarStrip::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
+  PaintDc paint(window_);
   RECT client;
   GetClientRect(window_, &client);
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
-  EndPaint(window_, &paint);
+  FillSolid(paint.get(), client, GetSysColor(COLOR_BTNFACE));
 }
 
 void ToolbarStrip::OnCommand(WPARAM wparam, LPARAM lparam) {
@@ -496,7 +457,7 @@ void ToolbarStrip::OnCommand(WPARAM wparam, LPARAM lparam) {
     }
     default: {
       const int command = LOWORD(wparam);
-      if (command >= kFirstMenuCommand && command <= kLastMenuCommand) {
+      if (IsMenuCommand(command)) {
         PostMessageA(parent_, UM_MENUCHOSEN, wparam, lparam);
       }
       return;
@@ -527,7 +488,7 @@ void ToolbarStrip::OnButtonClicked(LPARAM lparam) {
 void ToolbarStrip::OnMenuClosed(const char* name) {
   if (name == nullptr) return;
   ButtonControl* button = FindButton(name);
-  if (button != nullptr) button->DrawFrame(1, false);
+  if (button != nullptr) button->DrawRestFrame();
 }
 
 LRESULT CALLBACK ToolbarStrip::GetMessageHook(int code, WPARAM wparam, LPARAM lparam) {
@@ -556,9 +517,7 @@ void ToolbarStrip::HandleRetrievedMessage(MSG* message) {
   // its own Enter.
   HWND parent = GetAncestor(message->hwnd, GA_PARENT);
   if (parent == nullptr) return;
-  char class_name[256] = {};
-  GetClassNameA(parent, class_name, sizeof(class_name));
-  if (std::strstr(class_name, kClassName) == nullptr) return;
+  if (ClassNameOf(parent).find(kWindowClass) == std::string::npos) return;
   if (message->wParam == VK_BACK) {
     // Repeat count 1, scan code 0x0E: what a Backspace key gives.
     SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);

@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "definition/vocabulary.h"
+#include "platform/gdi_handles.h"
 #include "platform/toolbar_view.h"
 #include "store/property_accessor.h"
+#include "toolbar/window_object.h"
 
 class ButtonControl;
 class ComboBoxControl;
@@ -18,7 +21,7 @@ class TextBoxControl;
 class ToolTipWindow;
 class ToolbarDefinition;
 
-// The toolbar strip: the window (class "OruBar") inside the band host window
+// The toolbar strip: the window (class kWindowClass) inside the band host window
 // that carries every control of the toolbar. It makes one control per object
 // of the control store, lays them out from left to right without gaps and
 // takes the width they need. Its controls report to it; it handles menus,
@@ -31,20 +34,9 @@ class ToolbarDefinition;
 //
 // Each live control's address is kept as decimal text in its object's
 // section "secHeap" ("Button", "Edit" or "ComboBox").
-class ToolbarStrip : public ToolbarView {
+class ToolbarStrip : public ToolbarView, public WindowObject<ToolbarStrip> {
  public:
-  // Kind codes of the control store's type words.
-  enum Kind {
-    kButton = 1,
-    kToggleButton = 2,
-    kSeparator = 3,
-    kLabel = 4,
-    kSpace = 5,
-    kTextBox = 100,
-    kComboBox = 101
-  };
-  static constexpr int kFirstMenuCommand = 9000;
-  static constexpr int kLastMenuCommand = 9256;
+  static constexpr char kWindowClass[] = "OruBar";
 
   ToolbarStrip();
   ~ToolbarStrip() override;
@@ -83,9 +75,6 @@ class ToolbarStrip : public ToolbarView {
   std::string GetControlString(const std::string& name, const std::string& key,
                                const std::string& default_value) const;
 
-  static int TypeToKind(const std::string& type);
-
-  HWND window() const { return window_; }
   // The text box or combo box that last had the focus, or that a
   // "CMD_TEXTBOX" button submitted: where submitted text came from.
   const std::string& current_control_name() const { return current_control_name_; }
@@ -100,7 +89,8 @@ class ToolbarStrip : public ToolbarView {
   static HHOOK CurrentHook();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowObject<ToolbarStrip>;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK GetMessageHook(int code, WPARAM wparam, LPARAM lparam);
   static void HandleRetrievedMessage(MSG* message);
 
@@ -113,6 +103,8 @@ class ToolbarStrip : public ToolbarView {
   void FreeButtonPictures();
   // The address kept under `key` in the object's "secHeap"; nullptr if none.
   void* HeapAddress(const std::string& name, const char* key) const;
+  // TextBoxNameOf or ComboBoxNameOf, as `kind` says.
+  std::string InputControlNameOf(ControlKind kind, HWND window) const;
   void Register(const std::string& name, const char* key, const void* control);
 
   void Paint();
@@ -128,7 +120,6 @@ class ToolbarStrip : public ToolbarView {
   int width_ = 0;
   int height_ = 0;
   HHOOK hook_ = nullptr;
-  HWND window_ = nullptr;
   ToolbarDefinition* definition_ = nullptr;
   ObjectStore* control_store_ = nullptr;
   PropertyAccessor controls_;
@@ -136,7 +127,7 @@ class ToolbarStrip : public ToolbarView {
   std::unique_ptr<ToolTipWindow> tooltip_;
   std::unique_ptr<DropDownMenu> drop_down_menu_;
   // The button pictures this strip made, which it alone deletes.
-  std::vector<HBITMAP> pictures_;
+  std::vector<GdiObject<HBITMAP>> pictures_;
   // The controls this strip made; the store's "secHeap" leads to them.
   std::vector<std::unique_ptr<ButtonControl>> buttons_;
   std::vector<std::unique_ptr<TextBoxControl>> text_boxes_;

@@ -9,14 +9,15 @@
 #include <gtest/gtest.h>
 
 #include "definition/toolbar_definition.h"
+#include "platform/window_text.h"
 #include "store/strings.h"
 #include "tests/browser/fake_web_browser.h"
 #include "tests/browser/strip_bitmap.h"
 #include "tests/browser/test_frame.h"
 #include "tests/support/drive_letter_dir.h"
 #include "tests/support/fake_module_path.h"
+#include "tests/support/gui_driver.h"
 #include "tests/support/test_http_server.h"
-#include "tests/toolbar/gui_driver.h"
 #include "toolbar/text_box_control.h"
 #include "toolbar/toolbar_messages.h"
 #include "toolbar/toolbar_strip.h"

@@ -16,32 +16,16 @@
 #include "tests/browser/fake_web_browser.h"
 #include "tests/browser/strip_bitmap.h"
 #include "tests/browser/test_frame.h"
+#include "tests/support/counted_unknown.h"
 #include "tests/support/drive_letter_dir.h"
 #include "tests/support/fake_module_path.h"
+#include "tests/support/gui_driver.h"
 #include "tests/support/test_http_server.h"
-#include "tests/toolbar/gui_driver.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {
 
 HRESULT NoUnregister() { return S_OK; }
-
-// A site that is not a browser.
-class PlainSite : public IUnknown {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (IsEqualIID(riid, IID_IUnknown)) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  ULONG references = 1;
-};
 
 LRESULT BandCount(HWND rebar) { return SendMessageA(rebar, RB_GETBANDCOUNT, 0, 0); }
 
@@ -120,7 +104,7 @@ TEST_F(BrowserHelperTest, SetSiteFailsOnEveryPath) {
   ASSERT_TRUE(bare_frame.Create({{-1, "QelContainer"}}));
   FakeWebBrowser browser(browser_frame.frame());
   FakeWebBrowser browser_without_rebar(bare_frame.frame());
-  PlainSite plain;
+  CountedUnknown plain;  // a site that is not a browser
 
   struct Case {
     const char* name;
@@ -225,7 +209,8 @@ TEST_F(BrowserHelperTest, ManageConnectionAdvisesAndUnadvisesTheSink) {
     EXPECT_EQ(browser.events_point.sinks.size(), c.advised ? 1u : 0u);
     EXPECT_EQ(helper->ManageConnection(BrowserHelper::kUnadvise, nullptr), c.advised);
     if (c.advised) {
-      EXPECT_EQ(browser.events_point.unadvised, std::vector<DWORD>{FakeConnectionPoint::kCookie});
+      EXPECT_EQ(browser.events_point.unadvised,
+                std::vector<DWORD>{EventConnectionPoint::kFirstCookie});
       EXPECT_TRUE(browser.events_point.sinks.empty());
     }
     helper.reset();

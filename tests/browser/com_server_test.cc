@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,9 +17,11 @@
 #include <gtest/gtest.h>
 
 #include "browser/qel_idl.h"
+#include "platform/text_conversion.h"
 #include "tests/browser/fake_web_browser.h"
 #include "tests/browser/strip_bitmap.h"
 #include "tests/browser/test_frame.h"
+#include "tests/support/counted_unknown.h"
 #include "tests/support/program_run.h"
 #include "tests/support/test_http_server.h"
 
@@ -32,25 +35,6 @@ std::string FullPath(const std::string& path) {
   DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
   return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
 }
-
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// An outer object that aggregates the class and exposes nothing else.
-class Outer : public IUnknown {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (IsEqualIID(riid, IID_IUnknown)) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  ULONG references = 1;
-};
 
 class ComServerTest : public ::testing::Test {
  protected:
@@ -124,7 +108,7 @@ TEST_F(ComServerTest, ClassObjectOnlyForTheOneClass) {
 }
 
 TEST_F(ComServerTest, AggregationOnlyThroughTheInnerUnknown) {
-  Outer outer;
+  CountedUnknown outer;  // aggregates the class, exposes nothing else
   struct Case {
     const char* name;
     IUnknown* outer;
@@ -159,7 +143,7 @@ TEST_F(ComServerTest, AggregationOnlyThroughTheInnerUnknown) {
 }
 
 TEST_F(ComServerTest, AggregatedObjectDelegatesToItsOuter) {
-  Outer outer;
+  CountedUnknown outer;  // aggregates the class, exposes nothing else
   IUnknown* inner = nullptr;
   ASSERT_EQ(factory_->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&inner)), S_OK);
   EXPECT_EQ(outer.references, 1u);
@@ -290,7 +274,7 @@ TEST_F(ComServerTest, SiteIsNeverKeptNorAccepted) {
       factory_->CreateInstance(nullptr, IID_IObjectWithSite, reinterpret_cast<void**>(&object)),
       S_OK);
   EXPECT_EQ(object->SetSite(nullptr), E_FAIL);
-  Outer not_a_browser;
+  CountedUnknown not_a_browser;
   EXPECT_EQ(object->SetSite(&not_a_browser), E_FAIL);
   EXPECT_EQ(not_a_browser.references, 1u);
   void* site = &site;
@@ -335,7 +319,7 @@ TEST(ModuleInABrowser, EachWindowGetsABandAndTheModuleLetsGoOfItsWindowClass) {
       S_OK);
 
   TestFrame frames[2];
-  std::vector<FakeWebBrowser> browsers;
+  std::deque<FakeWebBrowser> browsers;  // browsers are not copied
   IObjectWithSite* objects[2] = {};
   for (int i = 0; i < 2; ++i) {
     ASSERT_TRUE(frames[i].Create());
@@ -386,7 +370,7 @@ TEST(ModuleInABrowser, EachWindowGetsABandAndTheModuleLetsGoOfItsWindowClass) {
 
 TEST(TypeLibrary, DescribesTheClassAndItsDualInterface) {
   ITypeLib* library = nullptr;
-  ASSERT_EQ(LoadTypeLibEx(Wide(FullPath(QEL_DLL_PATH)).c_str(), REGKIND_NONE, &library), S_OK);
+  ASSERT_EQ(LoadTypeLibEx(ToWide(FullPath(QEL_DLL_PATH)).c_str(), REGKIND_NONE, &library), S_OK);
   TLIBATTR* library_attributes = nullptr;
   ASSERT_EQ(library->GetLibAttr(&library_attributes), S_OK);
   EXPECT_TRUE(IsEqualGUID(library_attributes->guid, LIBID_QELLib));

@@ -3,59 +3,10 @@
 #include <exdispid.h>
 #include <olectl.h>
 
-namespace {
-
-std::string Narrow(const wchar_t* text) {
-  if (text == nullptr) return "";
-  int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return "";
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-  narrow.pop_back();
-  return narrow;
-}
-
-}  // namespace
-
-HRESULT FakeConnectionPoint::QueryInterface(REFIID riid, void** object) {
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPoint)) {
-    *object = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-HRESULT FakeConnectionPoint::GetConnectionInterface(IID* iid) {
-  *iid = DIID_DWebBrowserEvents2;
-  return S_OK;
-}
-
-HRESULT FakeConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  if (sink == nullptr || cookie == nullptr) return E_POINTER;
-  IDispatch* dispatch = nullptr;
-  if (FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
-    return CONNECT_E_CANNOTCONNECT;
-  }
-  sinks.push_back(dispatch);
-  *cookie = kCookie;
-  return S_OK;
-}
-
-HRESULT FakeConnectionPoint::Unadvise(DWORD cookie) {
-  unadvised.push_back(cookie);
-  if (cookie != kCookie || sinks.empty()) return CONNECT_E_NOCONNECTION;
-  IUnknown* sink = sinks.back();
-  sinks.pop_back();
-  sink->Release();
-  return S_OK;
-}
+#include "platform/text_conversion.h"
 
 HRESULT FakeWebBrowser::QueryInterface(REFIID riid, void** object) {
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-      IsEqualIID(riid, IID_IWebBrowser) || IsEqualIID(riid, IID_IWebBrowserApp) ||
-      IsEqualIID(riid, IID_IWebBrowser2)) {
+  if (IsBrowserInterface(riid)) {
     *object = static_cast<IWebBrowser2*>(this);
   } else if (events_ != kNoContainer && IsEqualIID(riid, IID_IConnectionPointContainer)) {
     *object = static_cast<IConnectionPointContainer*>(this);
@@ -91,6 +42,6 @@ HRESULT FakeWebBrowser::put_AddressBar(VARIANT_BOOL visible) {
 
 HRESULT FakeWebBrowser::Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
   if (url == nullptr || url->vt != VT_BSTR) return E_INVALIDARG;
-  navigations.push_back(Narrow(url->bstrVal));
+  navigations.push_back(ToAnsi(url->bstrVal != nullptr ? url->bstrVal : L""));
   return S_OK;
 }

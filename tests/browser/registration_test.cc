@@ -13,7 +13,7 @@
 #include "browser/qel_idl.h"
 #include "store/strings.h"
 #include "tests/support/program_run.h"
-#include "tests/support/registry_lock.h"
+#include "tests/support/session_lock.h"
 
 namespace {
 

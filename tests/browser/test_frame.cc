@@ -75,9 +75,3 @@ bool TestFrame::Create(const std::vector<Child>& children) {
   }
   return true;
 }
-
-std::string ClassNameOf(HWND window) {
-  char name[256] = {};
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}

@@ -40,6 +40,3 @@ class TestFrame {
   HWND frame_ = nullptr;
   std::vector<HWND> children_;
 };
-
-// The class name of `window`; "" when it has none.
-std::string ClassNameOf(HWND window);

@@ -13,10 +13,9 @@
 #include "platform/host_services.h"
 #include "platform/toolbar_view.h"
 #include "store/object_store.h"
+#include "tests/support/store_builder.h"
 
 namespace {
-
-using Properties = std::vector<std::pair<std::string, std::string>>;
 
 // Everything the dispatcher did to the world, in a form that compares.
 struct Effects {
@@ -93,32 +92,24 @@ class CommandDispatcherTest : public ::testing::Test {
   void SetUp() override {
     definition_.BarStore()->CreateObject("namBar", "typBar");
     definition_.BarStore()->SetProperty("namBar", "Prop", "Title", "Qel");
-    Add(definition_.ControlStore(), "lblHello", "LABEL", {{"Text", "Hello"}});
-    Add(definition_.ControlStore(), "cboEngines", "COMBOBOX", {});
-    Add(definition_.ComboItemStore(), "cbiWeb", "COMBOBOXITEM",
-        {{"Parent", "cboEngines"}, {"Action", "http://web/?q=<TEXTBOX>"}});
-    Add(definition_.ComboItemStore(), "cbiOther", "COMBOBOXITEM",
-        {{"Parent", "cboOther"}, {"Action", "http://other/?q=<TEXTBOX>"}});
-    Add(definition_.ComboItemStore(), "cbiNews", "COMBOBOXITEM",
-        {{"Parent", "cboEngines"}, {"Action", "http://news/<TEXTBOX>/<TEXTBOX>"}});
+    AddStoreObject(definition_.ControlStore(), "lblHello", "LABEL", {{"Text", "Hello"}});
+    AddStoreObject(definition_.ControlStore(), "cboEngines", "COMBOBOX", {});
+    AddStoreObject(definition_.ComboItemStore(), "cbiWeb", "COMBOBOXITEM",
+                   {{"Parent", "cboEngines"}, {"Action", "http://web/?q=<TEXTBOX>"}});
+    AddStoreObject(definition_.ComboItemStore(), "cbiOther", "COMBOBOXITEM",
+                   {{"Parent", "cboOther"}, {"Action", "http://other/?q=<TEXTBOX>"}});
+    AddStoreObject(definition_.ComboItemStore(), "cbiNews", "COMBOBOXITEM",
+                   {{"Parent", "cboEngines"}, {"Action", "http://news/<TEXTBOX>/<TEXTBOX>"}});
     strip_.selections["cboEngines"] = 0;
     Attach();
   }
 
   void Attach() { dispatcher_.Attach(&browser_, &definition_, &strip_, &host_); }
 
-  static void Add(ObjectStore* store, const std::string& name, const std::string& type,
-                  const Properties& properties) {
-    store->CreateObject(name, type);
-    for (const auto& property : properties) {
-      store->SetProperty(name, "Prop", property.first, property.second);
-    }
-  }
-
   // An object with the given action; nullptr leaves that property out.
   void AddWithAction(ObjectStore* store, const std::string& name, const std::string& type,
                      const char* action_type, const char* action) {
-    Add(store, name, type, {});
+    AddStoreObject(store, name, type, {});
     if (action_type != nullptr) store->SetProperty(name, "Prop", "ActionType", action_type);
     if (action != nullptr) store->SetProperty(name, "Prop", "Action", action);
   }

@@ -17,9 +17,8 @@
 #include "tests/e2e/toolbar_stage.h"
 #include "tests/images/bmp_file.h"
 #include "tests/images/strip_files.h"
-#include "tests/support/registry_lock.h"
+#include "tests/support/session_lock.h"
 #include "tests/support/test_slowdown.h"
-#include "tests/toolbar/desktop_lock.h"
 
 namespace {
 

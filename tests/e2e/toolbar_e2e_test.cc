@@ -10,11 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/registry_lock.h"
 #include "tests/e2e/toolbar_stage.h"
 #include "tests/qelhost/png_picture.h"
 #include "tests/support/program_run.h"
-#include "tests/toolbar/desktop_lock.h"
+#include "tests/support/session_lock.h"
 
 namespace {
 

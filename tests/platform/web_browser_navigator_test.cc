@@ -1,7 +1,3 @@
-// The browser here is a stand-in built on the C form of IWebBrowser2: a
-// table of methods of which only Navigate2 is filled in, which is all the
-// navigator may call.
-#define CINTERFACE
 #include <windows.h>
 #include <exdisp.h>
 #include <oleauto.h>
@@ -12,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_conversion.h"
 #include "platform/web_browser_navigator.h"
+#include "tests/support/web_browser_stub.h"
 
 namespace {
 
@@ -22,54 +20,61 @@ struct Request {
   bool others_null = false;
 };
 
-std::vector<Request> requests;
-bool throws = false;
-
-HRESULT STDMETHODCALLTYPE FakeNavigate2(IWebBrowser2*, VARIANT* url, VARIANT* flags,
-                                        VARIANT* target, VARIANT* post_data, VARIANT* headers) {
-  if (throws) throw std::runtime_error("browser gone");
-  Request request;
-  if (url != nullptr) request.type = url->vt;
-  if (url != nullptr && url->vt == VT_BSTR && url->bstrVal != nullptr) {
-    request.address.assign(url->bstrVal, SysStringLen(url->bstrVal));
+// A stand-in for the browser of which only Navigate2 answers, which is all
+// the navigator may call: anything else fails the test.
+class NavigateOnlyBrowser : public WebBrowserStub {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    ADD_FAILURE() << "QueryInterface called";
+    *object = nullptr;
+    return E_NOINTERFACE;
   }
-  request.others_null =
-      flags == nullptr && target == nullptr && post_data == nullptr && headers == nullptr;
-  requests.push_back(request);
-  return E_FAIL;  // not examined
-}
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT Unimplemented() override {
+    ADD_FAILURE() << "a member other than Navigate2 called";
+    return E_NOTIMPL;
+  }
 
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         &wide[0], static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return wide;
-}
+  HRESULT STDMETHODCALLTYPE Navigate2(VARIANT* url, VARIANT* flags, VARIANT* target,
+                                      VARIANT* post_data, VARIANT* headers) override {
+    if (throws) throw std::runtime_error("browser gone");
+    Request request;
+    if (url != nullptr) request.type = url->vt;
+    if (url != nullptr && url->vt == VT_BSTR && url->bstrVal != nullptr) {
+      request.address.assign(url->bstrVal, SysStringLen(url->bstrVal));
+    }
+    request.others_null =
+        flags == nullptr && target == nullptr && post_data == nullptr && headers == nullptr;
+    requests.push_back(request);
+    return E_FAIL;  // not examined
+  }
+
+  std::vector<Request> requests;
+  bool throws = false;
+};
 
 TEST(WebBrowserNavigator, NavigatesWithTheAddressAsBstr) {
-  IWebBrowser2Vtbl methods = {};
-  methods.Navigate2 = FakeNavigate2;
-  IWebBrowser2 browser = {&methods};
+  NavigateOnlyBrowser browser;
   WebBrowserNavigator navigator(&browser);
 
   const std::string addresses[] = {"http://www.example.com/?q=big cats&x=1#top", "",
                                    "file:///c:/caf\xE9.html"};
   for (const std::string& address : addresses) {
     SCOPED_TRACE(address);
-    requests.clear();
-    throws = false;
+    browser.requests.clear();
+    browser.throws = false;
     EXPECT_TRUE(navigator.Navigate(address)) << "the browser's answer is not examined";
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].type, VT_BSTR);
-    EXPECT_TRUE(requests[0].address == Wide(address));
-    EXPECT_TRUE(requests[0].others_null);
+    ASSERT_EQ(browser.requests.size(), 1u);
+    EXPECT_EQ(browser.requests[0].type, VT_BSTR);
+    EXPECT_TRUE(browser.requests[0].address == ToWide(address));
+    EXPECT_TRUE(browser.requests[0].others_null);
   }
 
-  requests.clear();
-  throws = true;
+  browser.requests.clear();
+  browser.throws = true;
   EXPECT_FALSE(navigator.Navigate("http://a/")) << "a browser that throws";
-  throws = false;
+  browser.throws = false;
 }
 
 TEST(WebBrowserNavigator, WithoutABrowserNothingIsRequested) {

@@ -7,48 +7,33 @@
 #include <set>
 #include <string>
 
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {
 
-// A hidden window standing in for the band host window; counts the
+// A hidden window standing in for the band host window; it keeps the
 // uninstall requests that reach its window procedure.
 class HostWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = WindowProc;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = "QelTestServicesHost";
-    RegisterClassA(&window_class);
-    window_ = CreateWindowExA(0, "QelTestServicesHost", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(window_, nullptr);
-    uninstalls_ = 0;
-  }
-  void TearDown() override { DestroyWindow(window_); }
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == UM_UNINSTALL) {
-      ++uninstalls_;
-      return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
+    ASSERT_TRUE(host_.Create(0, 0, 10, 10, RecordingWindow::Shown::kHidden));
+    window_ = host_.window();
   }
 
-  static int uninstalls_;
+  std::size_t uninstalls() const { return host_.Of(UM_UNINSTALL).size(); }
+
+  RecordingWindow host_;
   HWND window_ = nullptr;
 };
-
-int HostWindowTest::uninstalls_ = 0;
 
 TEST_F(HostWindowTest, UninstallIsPostedToTheHostWindow) {
   WindowsHostServices services(window_, UM_UNINSTALL);
   services.RequestUninstall();
-  EXPECT_EQ(uninstalls_, 0) << "posted, not sent";
-  ASSERT_TRUE(PumpUntil([] { return uninstalls_ == 1; }));
+  EXPECT_EQ(uninstalls(), 0u) << "posted, not sent";
+  ASSERT_TRUE(PumpUntil([this] { return uninstalls() == 1; }));
 }
 
 // What the timer saw of the question box, and the answer it gave.

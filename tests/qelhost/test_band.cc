@@ -2,37 +2,28 @@
 
 #include <commctrl.h>
 
+#include "definition/vocabulary.h"
+#include "platform/com_handles.h"
+#include "platform/text_conversion.h"
+#include "platform/window_text.h"
 #include "tests/qelhost/test_helper_ids.h"
 #include "tests/qelhost/test_trace.h"
+#include "toolbar/toolbar_strip.h"
 
 extern HINSTANCE g_test_module;
 
 namespace {
 
 constexpr char kBandClass[] = "QelTestBand";
-constexpr char kStripClass[] = "OruBar";
 constexpr char kBandProperty[] = "QelTestBand";
 constexpr int kGo = 1;
 constexpr int kAsk = 2;
 constexpr int kMenu = 3;
 constexpr int kInfo = 4;
-constexpr UINT kMenuFirstCommand = 9000;
 
 // The bands of one thread: the hook finds the band of a text box through
 // its strip's property.
 TestBand* BandOfStrip(HWND strip) { return static_cast<TestBand*>(GetPropA(strip, kBandProperty)); }
-
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}
-
-std::string TextOf(HWND window) {
-  char text[512];
-  int length = GetWindowTextA(window, text, sizeof(text));
-  return length > 0 ? std::string(text, static_cast<std::size_t>(length)) : "";
-}
 
 }  // namespace
 
@@ -56,7 +47,7 @@ bool TestBand::Create() {
     RegisterClassA(&window_class);
     window_class.lpfnWndProc = StripProc;
     window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    window_class.lpszClassName = kStripClass;
+    window_class.lpszClassName = ToolbarStrip::kWindowClass;
     RegisterClassA(&window_class);
   }
   RECT rect;
@@ -64,8 +55,9 @@ bool TestBand::Create() {
   window_ = CreateWindowExA(0, kBandClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, rect.right,
                             rect.bottom, rebar_, nullptr, g_test_module, this);
   if (window_ == nullptr) return false;
-  strip_ = CreateWindowExA(0, kStripClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 460,
-                           kStripHeight, window_, nullptr, g_test_module, this);
+  strip_ =
+      CreateWindowExA(0, ToolbarStrip::kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                      0, 460, kStripHeight, window_, nullptr, g_test_module, this);
   SetPropA(strip_, kBandProperty, this);
   int x = 0;
   MakeButton("tbGo", x, 40, kGo);
@@ -132,15 +124,8 @@ HWND TestBand::MakeButton(const char* name, int x, int width, int number) {
 }
 
 void TestBand::Navigate(const std::string& address) {
-  int size = MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, nullptr, 0);
-  BSTR text = SysAllocStringLen(nullptr, static_cast<UINT>(size > 0 ? size - 1 : 0));
-  MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, text, size);
-  VARIANT url;
-  VariantInit(&url);
-  url.vt = VT_BSTR;
-  url.bstrVal = text;
+  ScopedVariant url(ToWide(address).c_str());
   browser_->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
-  VariantClear(&url);
 }
 
 void TestBand::OnButton(int number) {
@@ -158,13 +143,13 @@ void TestBand::OnButton(int number) {
     Navigate("info:seen");
   } else if (number == kMenu) {
     HMENU sites = CreatePopupMenu();
-    AppendMenuA(sites, MF_STRING, kMenuFirstCommand + 2, "One");
-    AppendMenuA(sites, MF_STRING, kMenuFirstCommand + 3, "Two");
+    AppendMenuA(sites, MF_STRING, MenuCommandOf(2), "One");
+    AppendMenuA(sites, MF_STRING, MenuCommandOf(3), "Two");
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kMenuFirstCommand + 1, "Home");
+    AppendMenuA(menu, MF_STRING, MenuCommandOf(1), "Home");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(sites), "Sites");
-    AppendMenuA(menu, MF_STRING, kMenuFirstCommand + 4, "&Last");
+    AppendMenuA(menu, MF_STRING, MenuCommandOf(4), "&Last");
     RECT rect;
     GetWindowRect(menu_button_, &rect);
     TrackPopupMenu(menu, 0, rect.left, rect.bottom, 0, strip_, nullptr);
@@ -179,7 +164,7 @@ LRESULT TestBand::HandleBandMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       return 0;
     case kTextSubmitted: {
       HWND edit = reinterpret_cast<HWND>(wparam);
-      Navigate((edit == first_edit_ ? "edit1:" : "edit2:") + TextOf(edit));
+      Navigate((edit == first_edit_ ? "edit1:" : "edit2:") + WindowTextOf(edit));
       return 0;
     }
     default:
@@ -216,9 +201,9 @@ LRESULT CALLBACK TestBand::StripProc(HWND window, UINT message, WPARAM wparam, L
                      reinterpret_cast<LPARAM>(text));
         band->Navigate(std::string("combo:") + text);
       }
-    } else if (lparam == 0 && LOWORD(wparam) > kMenuFirstCommand) {
+    } else if (lparam == 0 && MenuIndexOf(LOWORD(wparam)) > 0) {
       const char* names[] = {"", "Home", "One", "Two", "Last"};
-      UINT item = LOWORD(wparam) - kMenuFirstCommand;
+      const int item = MenuIndexOf(LOWORD(wparam));
       if (item < 5) band->Navigate(std::string("menu:") + names[item]);
     }
     return 0;
@@ -262,7 +247,8 @@ LRESULT CALLBACK TestBand::KeyHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION) {
     auto message = reinterpret_cast<MSG*>(lparam);
     HWND parent = message->hwnd != nullptr ? GetParent(message->hwnd) : nullptr;
-    if (message->message == WM_KEYDOWN && parent != nullptr && ClassOf(parent) == kStripClass) {
+    if (message->message == WM_KEYDOWN && parent != nullptr &&
+        ClassNameOf(parent) == ToolbarStrip::kWindowClass) {
       TestBand* band = BandOfStrip(parent);
       if (message->wParam == VK_BACK) {
         SendMessageA(message->hwnd, WM_CHAR, VK_BACK, 0xE0001);

@@ -6,7 +6,7 @@
 #include <string>
 
 // A toolbar band made the way the real one is, only smaller: a band window
-// in the browser's rebar (band 97), a strip "OruBar" inside it and, left to
+// in the browser's rebar (band 97), a strip of the toolbar's class inside it and, left to
 // right, a button "tbGo", a text box, a button "tbAsk", a combo box, a
 // button "tbMenu", a second text box and a button "tbInfo". Buttons are windows whose class is
 // their name. As in the toolbar, a text box that gets the focus has its text

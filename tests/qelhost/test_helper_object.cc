@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <string>
 
+#include "browser/rebar_search.h"
+#include "platform/text_conversion.h"
+#include "platform/window_text.h"
 #include "tests/qelhost/test_band.h"
 #include "tests/qelhost/test_helper_ids.h"
 #include "tests/qelhost/test_trace.h"
@@ -15,13 +18,11 @@ namespace {
 LONG g_live_objects = 0;
 LONG g_created_objects = 0;
 
-std::string Narrow(const VARIANT* value) {
+// The text of a string argument, also one passed by reference.
+std::string TextOf(const VARIANT* value) {
   while (value != nullptr && value->vt == (VT_BYREF | VT_VARIANT)) value = value->pvarVal;
   if (value == nullptr || value->vt != VT_BSTR || value->bstrVal == nullptr) return "";
-  char text[1024];
-  int length =
-      WideCharToMultiByte(CP_ACP, 0, value->bstrVal, -1, text, sizeof(text), nullptr, nullptr);
-  return length > 0 ? std::string(text, static_cast<std::size_t>(length - 1)) : "";
+  return ToAnsi(value->bstrVal);
 }
 
 }  // namespace
@@ -76,19 +77,6 @@ ULONG STDMETHODCALLTYPE TestHelperObject::Release() {
   return left;
 }
 
-HWND TestHelperObject::FindRebar(HWND top, int* depth) {
-  *depth = 0;
-  for (HWND window = GetWindow(top, GW_CHILD); window != nullptr;
-       window = GetWindow(window, GW_CHILD)) {
-    ++*depth;
-    char name[256];
-    if (GetClassNameA(window, name, sizeof(name)) > 0 && strstr(name, "ReBarWindow32") != nullptr) {
-      return window;
-    }
-  }
-  return nullptr;
-}
-
 void TestHelperObject::Connect(bool advise) {
   if (browser_ == nullptr) return;
   IConnectionPointContainer* container = nullptr;
@@ -127,11 +115,9 @@ HRESULT STDMETHODCALLTYPE TestHelperObject::SetSite(IUnknown* site) {
   top_ = reinterpret_cast<HWND>(handle);
   int depth = 0;
   HWND rebar = FindRebar(top_, &depth);
-  char top_class[256] = {};
-  GetClassNameA(top_, top_class, sizeof(top_class));
-  Trace("setsite %d browser top=%s toplevel=%s rebar-depth=%d thread=%lu", number_, top_class,
-        GetParent(top_) == nullptr ? "yes" : "no", rebar != nullptr ? depth : -1,
-        GetCurrentThreadId());
+  Trace("setsite %d browser top=%s toplevel=%s rebar-depth=%d thread=%lu", number_,
+        ClassNameOf(top_).c_str(), GetParent(top_) == nullptr ? "yes" : "no",
+        rebar != nullptr ? depth : -1, GetCurrentThreadId());
   Connect(true);
   if (rebar != nullptr && band_ == nullptr) {
     band_ = new TestBand(number_, browser_, rebar);
@@ -172,7 +158,7 @@ HRESULT STDMETHODCALLTYPE TestHelperObject::Invoke(DISPID id, REFIID, LCID, WORD
   if (params == nullptr) return E_INVALIDARG;
   switch (id) {
     case DISPID_BEFORENAVIGATE2: {
-      std::string url = params->cArgs == 7 ? Narrow(&params->rgvarg[5]) : "?";
+      std::string url = params->cArgs == 7 ? TextOf(&params->rgvarg[5]) : "?";
       std::string cancel_on = TestTrace::Setting(QELHOST_TEST_CANCEL_VARIABLE);
       bool cancel = !cancel_on.empty() && url.find(cancel_on) != std::string::npos;
       if (cancel && params->rgvarg[0].vt == (VT_BYREF | VT_BOOL)) {
@@ -183,11 +169,11 @@ HRESULT STDMETHODCALLTYPE TestHelperObject::Invoke(DISPID id, REFIID, LCID, WORD
     }
     case DISPID_NAVIGATECOMPLETE2:
       Trace("event %d NavigateComplete2 %s", number_,
-            params->cArgs == 2 ? Narrow(&params->rgvarg[0]).c_str() : "?");
+            params->cArgs == 2 ? TextOf(&params->rgvarg[0]).c_str() : "?");
       break;
     case DISPID_DOCUMENTCOMPLETE:
       Trace("event %d DocumentComplete %s", number_,
-            params->cArgs == 2 ? Narrow(&params->rgvarg[0]).c_str() : "?");
+            params->cArgs == 2 ? TextOf(&params->rgvarg[0]).c_str() : "?");
       break;
     case DISPID_ONQUIT:
       Trace("event %d OnQuit", number_);

@@ -40,7 +40,6 @@ class TestHelperObject final : public IObjectWithSite, public IDispatch {
  private:
   ~TestHelperObject();
   void Trace(const char* format, ...);
-  HWND FindRebar(HWND top, int* depth);
   void Connect(bool advise);
 
   LONG references_ = 1;

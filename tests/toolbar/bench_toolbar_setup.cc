@@ -32,7 +32,7 @@
 #include "store/object_store.h"
 #include "store/strings.h"
 #include "tests/images/bmp_file.h"
-#include "tests/toolbar/gui_driver.h"
+#include "tests/support/gui_driver.h"
 #include "toolbar/toolbar_strip.h"
 
 namespace {
@@ -201,8 +201,8 @@ SIZE Extent(HDC dc, HFONT font, const char* text) {
 void Floor(HINSTANCE instance, HWND host, HBITMAP picture_strip, Kind kind, int count,
            FloorObjects* made) {
   made->hook = SetWindowsHookExA(WH_GETMESSAGE, PassOn, nullptr, GetCurrentThreadId());
-  made->strip = CreateWindowExA(0, "OruBar", nullptr, kControlStyle, 0, 0, kInitialStripWidth,
-                                kStripHeight, host, nullptr, instance, nullptr);
+  made->strip = CreateWindowExA(0, ToolbarStrip::kWindowClass, nullptr, kControlStyle, 0, 0,
+                                kInitialStripWidth, kStripHeight, host, nullptr, instance, nullptr);
   made->tooltip = CreateWindowExA(0, "OruToolTip", nullptr, WS_POPUP | WS_DISABLED | WS_BORDER, 0,
                                   0, 50, 20, made->strip, nullptr, instance, nullptr);
   made->objects.push_back(Font(12, false));

@@ -9,16 +9,15 @@
 
 #include "store/object_store.h"
 #include "store/strings.h"
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
-#include "tests/toolbar/host_window.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
+#include "tests/support/store_builder.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/tool_tip_window.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {
-
-using Properties = std::vector<std::pair<std::string, std::string>>;
 
 constexpr int kTop = 4;
 constexpr int kHeight = 22;
@@ -41,13 +40,13 @@ class ButtonControlTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(lock_.held());
     MovePointerTo(20, 20);
-    ASSERT_TRUE(host_.Create(200, 300, 600, 30, true));
+    ASSERT_TRUE(host_.Create(200, 300, 600, 30, RecordingWindow::Shown::kTopmost));
     // The strip owns the tooltip. Here a hidden window does: Wine hands a
     // shown window that owns popups to a window manager, and hiding it then
     // waits two seconds for one that is not there.
-    ASSERT_TRUE(tooltip_owner_.Create(0, 0, 10, 10, false));
+    ASSERT_TRUE(tooltip_owner_.Create(0, 0, 10, 10, RecordingWindow::Shown::kHidden));
     ASSERT_TRUE(tooltip_.Create(GetModuleHandleA(nullptr), tooltip_owner_.window(), 0, 0, 50, 20));
-    tooltip_.SetFont(catalog_.GetFont("MS Sans Serif", 12));
+    tooltip_.SetFont(catalog_.CreatePlainFont("MS Sans Serif", 12));
   }
 
   void TearDown() override {
@@ -57,12 +56,9 @@ class ButtonControlTest : public ::testing::Test {
 
   ButtonControl* Add(const std::string& name, const std::string& type_word, int kind,
                      const Properties& properties, int x) {
-    store_.CreateObject(name, type_word);
-    store_.SetProperty(name, "Prop", "Type", IntToString(kind));
-    store_.SetProperty(name, "Prop", "TextVisible", "true");
-    for (const auto& property : properties) {
-      store_.SetProperty(name, "Prop", property.first, property.second);
-    }
+    Properties written = {{"Type", IntToString(kind)}, {"TextVisible", "true"}};
+    written.insert(written.end(), properties.begin(), properties.end());
+    AddStoreObject(&store_, name, type_word, written);
     auto control = std::make_unique<ButtonControl>();
     control->SetToolTip(&tooltip_);
     if (!control->Create(GetModuleHandleA(nullptr), host_.window(), x, kTop, 60, kHeight, name,
@@ -165,8 +161,8 @@ class ButtonControlTest : public ::testing::Test {
   }
 
   DesktopLock lock_;
-  HostWindow host_;
-  HostWindow tooltip_owner_;
+  RecordingWindow host_;
+  RecordingWindow tooltip_owner_;
   ObjectStore store_;
   FontCatalog catalog_;
   ToolTipWindow tooltip_;
@@ -361,7 +357,7 @@ TEST_F(ButtonControlTest, ClickPostsTheRecordToTheParent) {
   ASSERT_NE(button, nullptr);
   ClickOn(button, true);
   ASSERT_EQ(host_.clicks.size(), 1u);
-  const HostWindow::Click click = host_.clicks[0];
+  const RecordingWindow::Click click = host_.clicks[0];
   EXPECT_EQ(click.window, button->window());
   EXPECT_EQ(click.state, 0);
   EXPECT_EQ(click.name, "btnGo");
@@ -510,8 +506,8 @@ TEST_F(ButtonControlTest, NoTooltipTextShowsNoPopup) {
   EXPECT_FALSE(IsWindowVisible(tooltip_.window()));
 }
 
-// The strip redraws a menu button's rest frame with event 1 when its menu
-// closed: flat for a button, sunken for a checked toggle.
+// The strip redraws a menu button's rest frame when its menu closed: flat
+// for a button, sunken for a checked toggle.
 TEST_F(ButtonControlTest, RestFrameOnRequest) {
   ButtonControl* button = Add("btnMenu", "BUTTON", 1, {{"Text", "Menu"}}, 20);
   ButtonControl* toggle =
@@ -523,7 +519,7 @@ TEST_F(ButtonControlTest, RestFrameOnRequest) {
   ExpectFrame(button, kWhite, kGrey, "button raised");
   ExpectFrame(toggle, kWhite, kGrey, "toggle raised");
   for (ButtonControl* control : {button, toggle}) {
-    control->DrawFrame(1, false);
+    control->DrawRestFrame();
   }
   ExpectFrame(button, face_, face_, "button at rest");
   ExpectFrame(toggle, kGrey, kWhite, "checked toggle at rest");

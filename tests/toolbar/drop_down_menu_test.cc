@@ -10,15 +10,14 @@
 #include "definition/toolbar_definition.h"
 #include "store/object_store.h"
 #include "store/strings.h"
-#include "tests/toolbar/band_host_stand_in.h"
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
+#include "tests/support/store_builder.h"
 #include "tests/toolbar/menu_driver.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {
-
-using Properties = std::vector<std::pair<std::string, std::string>>;
 
 // One line per entry, nested entries indented: "Text #id", "-" for a
 // separator, "(greyed)" and ">" for a submenu.
@@ -85,15 +84,9 @@ class DropDownMenuTest : public ::testing::Test {
   void SetUp() override {
     // Entries of another button come first, so that identifiers are not
     // positions within one menu.
-    Add("mnuElsewhere", "MENUITEM", {{"Parent", "btnOther"}, {"Text", "Elsewhere"}});
+    AddStoreObject(&store_, "mnuElsewhere", "MENUITEM",
+                   {{"Parent", "btnOther"}, {"Text", "Elsewhere"}});
     menu_.SetStore(&store_);
-  }
-
-  void Add(const std::string& name, const std::string& type, const Properties& properties) {
-    store_.CreateObject(name, type);
-    for (const auto& property : properties) {
-      store_.SetProperty(name, "Prop", property.first, property.second);
-    }
   }
 
   std::string Built(const std::string& button) {
@@ -106,13 +99,15 @@ class DropDownMenuTest : public ::testing::Test {
 };
 
 TEST_F(DropDownMenuTest, EntriesInStoreOrderWithSubmenus) {
-  Add("mnuSport", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Sport"}});
-  Add("mnuLine", "MENUITEM_SEP", {{"Parent", "btnNews"}});
-  Add("mnuMore", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "More"}, {"ActionType", "MENU"}});
-  Add("mnuWeather", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Weather"}});
-  Add("mnuRain", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Rain"}});
-  Add("mnuCase", "MENUITEM", {{"Parent", "btnnews"}, {"Text", "Wrong case"}});
-  Add("mnuEmpty", "MENUITEM", {{"Parent", "btnEmpty"}, {"Text", "Empty"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "mnuSport", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Sport"}});
+  AddStoreObject(&store_, "mnuLine", "MENUITEM_SEP", {{"Parent", "btnNews"}});
+  AddStoreObject(&store_, "mnuMore", "MENUITEM",
+                 {{"Parent", "btnNews"}, {"Text", "More"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "mnuWeather", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Weather"}});
+  AddStoreObject(&store_, "mnuRain", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Rain"}});
+  AddStoreObject(&store_, "mnuCase", "MENUITEM", {{"Parent", "btnnews"}, {"Text", "Wrong case"}});
+  AddStoreObject(&store_, "mnuEmpty", "MENUITEM",
+                 {{"Parent", "btnEmpty"}, {"Text", "Empty"}, {"ActionType", "MENU"}});
 
   EXPECT_EQ(Built("btnNews"),
             "Sport #9001\n"
@@ -128,8 +123,9 @@ TEST_F(DropDownMenuTest, EntriesInStoreOrderWithSubmenus) {
 // that goes on and on, still gives a finite menu.
 TEST_F(DropDownMenuTest, CyclicAndDeepChainsGiveFiniteMenus) {
   // Named like its button and its own parent.
-  Add("btnTools", "MENUITEM", {{"Parent", "btnTools"}, {"Text", "Tools"}, {"ActionType", "MENU"}});
-  Add("mnuHelp", "MENUITEM", {{"Parent", "btnTools"}, {"Text", "Help"}});
+  AddStoreObject(&store_, "btnTools", "MENUITEM",
+                 {{"Parent", "btnTools"}, {"Text", "Tools"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "mnuHelp", "MENUITEM", {{"Parent", "btnTools"}, {"Text", "Help"}});
   EXPECT_EQ(Built("btnTools"),
             "Tools >\n"
             "  Tools #9001 (greyed)\n"
@@ -137,9 +133,12 @@ TEST_F(DropDownMenuTest, CyclicAndDeepChainsGiveFiniteMenus) {
             "Help #9002\n");
 
   // A longer loop through an entry named like its button.
-  Add("btnLoop", "MENUITEM", {{"Parent", "mnuB"}, {"Text", "Loop"}, {"ActionType", "MENU"}});
-  Add("mnuA", "MENUITEM", {{"Parent", "btnLoop"}, {"Text", "A"}, {"ActionType", "MENU"}});
-  Add("mnuB", "MENUITEM", {{"Parent", "mnuA"}, {"Text", "B"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "btnLoop", "MENUITEM",
+                 {{"Parent", "mnuB"}, {"Text", "Loop"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "mnuA", "MENUITEM",
+                 {{"Parent", "btnLoop"}, {"Text", "A"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "mnuB", "MENUITEM",
+                 {{"Parent", "mnuA"}, {"Text", "B"}, {"ActionType", "MENU"}});
   EXPECT_EQ(Built("btnLoop"),
             "A >\n"
             "  B >\n"
@@ -148,10 +147,10 @@ TEST_F(DropDownMenuTest, CyclicAndDeepChainsGiveFiniteMenus) {
 
   const int chain = 10000;
   for (int i = 0; i < chain; ++i) {
-    Add("mnuDeep" + std::to_string(i), "MENUITEM",
-        {{"Parent", i == 0 ? "btnDeep" : "mnuDeep" + std::to_string(i - 1)},
-         {"Text", "Level " + std::to_string(i + 1)},
-         {"ActionType", "MENU"}});
+    AddStoreObject(&store_, "mnuDeep" + std::to_string(i), "MENUITEM",
+                   {{"Parent", i == 0 ? "btnDeep" : "mnuDeep" + std::to_string(i - 1)},
+                    {"Text", "Level " + std::to_string(i + 1)},
+                    {"ActionType", "MENU"}});
   }
   HMENU deep = menu_.BuildPopup(ToolbarDefinition::ListChildren(store_, "btnDeep"));
   ASSERT_NE(deep, nullptr);
@@ -164,8 +163,9 @@ TEST_F(DropDownMenuTest, CyclicAndDeepChainsGiveFiniteMenus) {
 }
 
 TEST_F(DropDownMenuTest, MenusGoWithTheBuilder) {
-  Add("mnuMore", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "More"}, {"ActionType", "MENU"}});
-  Add("mnuRain", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Rain"}});
+  AddStoreObject(&store_, "mnuMore", "MENUITEM",
+                 {{"Parent", "btnNews"}, {"Text", "More"}, {"ActionType", "MENU"}});
+  AddStoreObject(&store_, "mnuRain", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Rain"}});
   HMENU top;
   HMENU sub;
   {
@@ -188,17 +188,18 @@ class ShownMenuTest : public DropDownMenuTest {
   void SetUp() override {
     DropDownMenuTest::SetUp();
     ASSERT_TRUE(lock_.held());
-    ASSERT_TRUE(owner_.Create(100, 100, 300, 30));
-    Add("mnuSport", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Sport"}});
-    Add("mnuLine", "MENUITEM_SEP", {{"Parent", "btnNews"}});
-    Add("mnuWeather", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Weather"}});
-    Add("mnuMore", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "More"}, {"ActionType", "MENU"}});
-    Add("mnuRain", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Rain"}});
-    Add("mnuSnow", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Snow"}});
+    ASSERT_TRUE(owner_.Create(100, 100, 300, 30, RecordingWindow::Shown::kForeground));
+    AddStoreObject(&store_, "mnuSport", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Sport"}});
+    AddStoreObject(&store_, "mnuLine", "MENUITEM_SEP", {{"Parent", "btnNews"}});
+    AddStoreObject(&store_, "mnuWeather", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Weather"}});
+    AddStoreObject(&store_, "mnuMore", "MENUITEM",
+                   {{"Parent", "btnNews"}, {"Text", "More"}, {"ActionType", "MENU"}});
+    AddStoreObject(&store_, "mnuRain", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Rain"}});
+    AddStoreObject(&store_, "mnuSnow", "MENUITEM", {{"Parent", "mnuMore"}, {"Text", "Snow"}});
   }
 
   DesktopLock lock_;
-  BandHostStandIn owner_;
+  RecordingWindow owner_;
 };
 
 TEST_F(ShownMenuTest, ChoicesReachTheOwner) {
@@ -232,10 +233,10 @@ TEST_F(ShownMenuTest, ChoicesReachTheOwner) {
     for (HMENU menu : driver.menus()) EXPECT_FALSE(IsMenu(menu)) << "a menu was left";
 
     ASSERT_TRUE(owner_.Settle());
-    std::vector<BandHostStandIn::Notice> closed = owner_.Of(UM_MENUCLOSED);
+    std::vector<RecordingWindow::Notice> closed = owner_.Of(UM_MENUCLOSED);
     ASSERT_EQ(closed.size(), 1u);
     EXPECT_EQ(closed[0].text, "btnNews");
-    std::vector<BandHostStandIn::Notice> commands = owner_.Of(WM_COMMAND);
+    std::vector<RecordingWindow::Notice> commands = owner_.Of(WM_COMMAND);
     if (c.command == 0) {
       EXPECT_TRUE(commands.empty());
     } else {

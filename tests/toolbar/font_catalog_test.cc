@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/toolbar/host_window.h"
+#include "tests/support/recording_window.h"
 #include "toolbar/toolbar_messages.h"
 
 namespace {
@@ -53,10 +53,10 @@ TEST(FontCatalogTest, CreatedFontCarriesSizeStyleAndCatalogueCharset) {
   }
 }
 
-TEST(FontCatalogTest, GetFontIsThePlainStyle) {
+TEST(FontCatalogTest, CreatePlainFontIsThePlainStyle) {
   FontCatalog catalog;
   catalog.AddFont("Alpha Face", HEBREW_CHARSET);
-  HFONT font = catalog.GetFont("Alpha Face", 12);
+  HFONT font = catalog.CreatePlainFont("Alpha Face", 12);
   LOGFONTA description = LogFontOf(font);
   EXPECT_EQ(description.lfHeight, -12);
   EXPECT_EQ(description.lfWeight, FW_NORMAL);
@@ -76,10 +76,10 @@ int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPAR
 // The strip window learns every installed family, in the system's order,
 // through UM_ADDFONT, and the catalogue then knows each face's charset.
 TEST(FontCatalogTest, EnumerationReachesTheWindowOncePerFamily) {
-  HostWindow host;
-  ASSERT_TRUE(host.Create(0, 0, 50, 20, false));
+  RecordingWindow host;
+  ASSERT_TRUE(host.Create(0, 0, 50, 20, RecordingWindow::Shown::kHidden));
   FontCatalog catalog;
-  host.set_font_catalog(&catalog);
+  host.add_font = [&catalog](const char* face, int charset) { catalog.AddFont(face, charset); };
   catalog.EnumerateFonts(host.window());
 
   std::vector<LOGFONTA> families;

@@ -5,16 +5,15 @@
 #include <vector>
 
 #include "store/object_store.h"
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
-#include "tests/toolbar/host_window.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
+#include "tests/support/store_builder.h"
 #include "toolbar/combo_box_control.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/text_box_control.h"
 
 namespace {
-
-using Properties = std::vector<std::pair<std::string, std::string>>;
 
 constexpr int kWidth = 90;
 
@@ -54,14 +53,7 @@ class InputControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(lock_.held());
-    ASSERT_TRUE(host_.Create(100, 500, 400, 40, true));
-  }
-
-  void AddEntry(const std::string& name, const std::string& type, const Properties& properties) {
-    items_.CreateObject(name, type);
-    for (const auto& property : properties) {
-      items_.SetProperty(name, "Prop", property.first, property.second);
-    }
+    ASSERT_TRUE(host_.Create(100, 500, 400, 40, RecordingWindow::Shown::kTopmost));
   }
 
   std::vector<std::string> Listed(const ComboBoxControl& combo) {
@@ -76,7 +68,7 @@ class InputControlTest : public ::testing::Test {
   }
 
   DesktopLock lock_;
-  HostWindow host_;
+  RecordingWindow host_;
   FontCatalog catalog_;
   ObjectStore items_;
   const HINSTANCE instance_ = GetModuleHandleA(nullptr);
@@ -117,8 +109,8 @@ TEST_F(InputControlTest, RecenterFollowsTheFont) {
     ASSERT_TRUE(text_box.Create(instance_, host_.window(), 0, 0, kWidth, c.strip_height, "txtA"));
     ASSERT_TRUE(combo.Create(instance_, host_.window(), 0, 0, kWidth, 150, "cboA"));
     if (c.font_size > 0) {
-      text_box.SetFont(catalog_.GetFont("Tahoma", c.font_size));
-      combo.SetFont(catalog_.GetFont("Tahoma", c.font_size));
+      text_box.SetFont(catalog_.CreatePlainFont("Tahoma", c.font_size));
+      combo.SetFont(catalog_.CreatePlainFont("Tahoma", c.font_size));
     }
     text_box.SetX(20);
     combo.SetX(150);
@@ -149,8 +141,8 @@ TEST_F(InputControlTest, RecenterFollowsTheFont) {
 TEST_F(InputControlTest, FontsBelongToTheControl) {
   TextBoxControl* text_box = new TextBoxControl();
   ASSERT_TRUE(text_box->Create(instance_, host_.window(), 0, 0, kWidth, 22, "txtA"));
-  HFONT first = catalog_.GetFont("Tahoma", 10);
-  HFONT second = catalog_.GetFont("Tahoma", 12);
+  HFONT first = catalog_.CreatePlainFont("Tahoma", 10);
+  HFONT second = catalog_.CreatePlainFont("Tahoma", 12);
   text_box->SetFont(first);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(text_box->window(), WM_GETFONT, 0, 0)), first);
   text_box->SetFont(second);
@@ -164,7 +156,7 @@ TEST_F(InputControlTest, FontsBelongToTheControl) {
 
   ComboBoxControl* combo = new ComboBoxControl();
   ASSERT_TRUE(combo->Create(instance_, host_.window(), 0, 0, kWidth, 100, "cboA"));
-  HFONT own = catalog_.GetFont("Tahoma", 10);
+  HFONT own = catalog_.CreatePlainFont("Tahoma", 10);
   combo->SetFont(own);
   window = combo->window();
   delete combo;
@@ -173,13 +165,13 @@ TEST_F(InputControlTest, FontsBelongToTheControl) {
 }
 
 TEST_F(InputControlTest, ComboBoxListsItsOwnEntriesInStoreOrder) {
-  AddEntry("cbiA", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "A"}});
-  AddEntry("cbiElse", "COMBOBOXITEM", {{"Parent", "cboOther"}, {"Text", "Else"}});
-  AddEntry("cbiB", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "B"}});
-  AddEntry("cbiNoText", "COMBOBOXITEM", {{"Parent", "cboEngines"}});
-  AddEntry("cbiCase", "COMBOBOXITEM", {{"Parent", "CBOENGINES"}, {"Text", "Case"}});
-  AddEntry("cbiC", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "C"}});
-  AddEntry("mnuStray", "MENUITEM", {{"Parent", "cboEngines"}, {"Text", "Stray"}});
+  AddStoreObject(&items_, "cbiA", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "A"}});
+  AddStoreObject(&items_, "cbiElse", "COMBOBOXITEM", {{"Parent", "cboOther"}, {"Text", "Else"}});
+  AddStoreObject(&items_, "cbiB", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "B"}});
+  AddStoreObject(&items_, "cbiNoText", "COMBOBOXITEM", {{"Parent", "cboEngines"}});
+  AddStoreObject(&items_, "cbiCase", "COMBOBOXITEM", {{"Parent", "CBOENGINES"}, {"Text", "Case"}});
+  AddStoreObject(&items_, "cbiC", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "C"}});
+  AddStoreObject(&items_, "mnuStray", "MENUITEM", {{"Parent", "cboEngines"}, {"Text", "Stray"}});
 
   struct Case {
     const char* combo;

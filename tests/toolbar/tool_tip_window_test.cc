@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
-#include "tests/toolbar/host_window.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
 #include "toolbar/font_catalog.h"
 #include "toolbar/toolbar_messages.h"
 
@@ -18,15 +18,15 @@ class ToolTipWindowTest : public ::testing::Test {
     ASSERT_TRUE(lock_.held());
     // The owner stays hidden: Wine hands a shown window that owns popups to
     // a window manager, and hiding it then waits two seconds for one.
-    ASSERT_TRUE(host_.Create(100, 600, 200, 30, false));
+    ASSERT_TRUE(host_.Create(100, 600, 200, 30, RecordingWindow::Shown::kHidden));
     ASSERT_TRUE(tooltip_.Create(GetModuleHandleA(nullptr), host_.window(), 0, 0, 50, 20));
-    tooltip_.SetFont(catalog_.GetFont("MS Sans Serif", 12));
+    tooltip_.SetFont(catalog_.CreatePlainFont("MS Sans Serif", 12));
   }
 
   // The popup's size for `text` by the design's arithmetic, measured with
   // the same font.
   SIZE ExpectedSize(const std::string& text) {
-    HFONT font = catalog_.GetFont("MS Sans Serif", 12);
+    HFONT font = catalog_.CreatePlainFont("MS Sans Serif", 12);
     HDC dc = GetDC(tooltip_.window());
     HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent = {};
@@ -40,7 +40,7 @@ class ToolTipWindowTest : public ::testing::Test {
   bool Shown() { return IsWindowVisible(tooltip_.window()) != FALSE; }
 
   DesktopLock lock_;
-  HostWindow host_;
+  RecordingWindow host_;
   FontCatalog catalog_;
   ToolTipWindow tooltip_;
 };

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "definition/toolbar_definition.h"
+#include "platform/window_text.h"
 #include "store/object_store.h"
 #include "store/strings.h"
-#include "tests/toolbar/band_host_stand_in.h"
-#include "tests/toolbar/desktop_lock.h"
-#include "tests/toolbar/gui_driver.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/recording_window.h"
+#include "tests/support/session_lock.h"
+#include "tests/support/store_builder.h"
 #include "tests/toolbar/menu_driver.h"
 #include "tests/toolbar/window_spy.h"
 #include "toolbar/button_control.h"
@@ -24,19 +26,9 @@
 
 namespace {
 
-using Properties = std::vector<std::pair<std::string, std::string>>;
-
 constexpr int kStripHeight = 22;
 constexpr LPARAM kEnterKeyData = 0x1C0001;
 constexpr LPARAM kBackspaceKeyData = 0xE0001;
-
-void Add(ObjectStore* store, const std::string& name, const std::string& type,
-         const Properties& properties) {
-  store->CreateObject(name, type);
-  for (const auto& property : properties) {
-    store->SetProperty(name, "Prop", property.first, property.second);
-  }
-}
 
 // The window's rectangle in its parent's client coordinates.
 RECT Placed(HWND window) {
@@ -44,12 +36,6 @@ RECT Placed(HWND window) {
   GetWindowRect(window, &rect);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
-}
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
 }
 
 int ChildCount(HWND window) {
@@ -81,7 +67,7 @@ class ToolbarStripTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(lock_.held());
-    ASSERT_TRUE(host_.Create(40, 300, 900, 60));
+    ASSERT_TRUE(host_.Create(40, 300, 900, 60, RecordingWindow::Shown::kForeground));
   }
 
   ObjectStore* Controls() { return definition_.ControlStore(); }
@@ -96,15 +82,15 @@ class ToolbarStripTest : public ::testing::Test {
   // The usual input controls: a search box, an empty box, and a combo box
   // with three entries after an entry of another combo box.
   void AddInputControls() {
-    Add(Controls(), "txtSearch", "TEXTBOX", {{"Width", "120"}});
-    Add(Controls(), "txtEmpty", "TEXTBOX", {});
-    Add(Controls(), "cboEngines", "COMBOBOX", {{"Width", "90"}});
-    Add(Controls(), "cboNothing", "COMBOBOX", {});
+    AddStoreObject(Controls(), "txtSearch", "TEXTBOX", {{"Width", "120"}});
+    AddStoreObject(Controls(), "txtEmpty", "TEXTBOX", {});
+    AddStoreObject(Controls(), "cboEngines", "COMBOBOX", {{"Width", "90"}});
+    AddStoreObject(Controls(), "cboNothing", "COMBOBOX", {});
     ObjectStore* items = definition_.ComboItemStore();
-    Add(items, "cbiOther", "COMBOBOXITEM", {{"Parent", "cboElse"}, {"Text", "Other"}});
-    Add(items, "cbiA", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "A"}});
-    Add(items, "cbiB", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "B"}});
-    Add(items, "cbiC", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "C"}});
+    AddStoreObject(items, "cbiOther", "COMBOBOXITEM", {{"Parent", "cboElse"}, {"Text", "Other"}});
+    AddStoreObject(items, "cbiA", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "A"}});
+    AddStoreObject(items, "cbiB", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "B"}});
+    AddStoreObject(items, "cbiC", "COMBOBOXITEM", {{"Parent", "cboEngines"}, {"Text", "C"}});
   }
 
   HWND TextBox(const std::string& name) {
@@ -138,7 +124,7 @@ class ToolbarStripTest : public ::testing::Test {
   }
 
   DesktopLock lock_;
-  BandHostStandIn host_;
+  RecordingWindow host_;
   ToolbarDefinition definition_;
   ToolbarStrip strip_;
   const HINSTANCE instance_ = GetModuleHandleA(nullptr);
@@ -194,7 +180,7 @@ TEST_F(ToolbarStripTest, LayoutFromLeftToRight) {
     SCOPED_TRACE(c.what);
     ToolbarDefinition definition;
     for (const Control& control : c.controls) {
-      Add(definition.ControlStore(), control.name, control.type, control.properties);
+      AddStoreObject(definition.ControlStore(), control.name, control.type, control.properties);
     }
     ToolbarStrip strip;
     ASSERT_TRUE(strip.Create(instance_, host_.window(), 0, 0, 100, kStripHeight));
@@ -222,11 +208,11 @@ TEST_F(ToolbarStripTest, LayoutFromLeftToRight) {
 // Text boxes and combo boxes sit in the middle of the strip whatever their
 // "Y"; buttons take their "Y". A combo box without "Height" is made 200 high.
 TEST_F(ToolbarStripTest, InputControlsAreCentred) {
-  Add(Controls(), "txtSmall", "TEXTBOX", {{"FontSize", "8"}, {"Y", "9"}});
-  Add(Controls(), "txtLarge", "TEXTBOX", {{"FontSize", "14"}, {"FontName", "Tahoma"}});
-  Add(Controls(), "cboA", "COMBOBOX", {{"FontSize", "11"}, {"Y", "9"}});
-  Add(Controls(), "cboTall", "COMBOBOX", {{"Height", "120"}});
-  Add(Controls(), "spcLow", "SPACE", {{"Y", "6"}});
+  AddStoreObject(Controls(), "txtSmall", "TEXTBOX", {{"FontSize", "8"}, {"Y", "9"}});
+  AddStoreObject(Controls(), "txtLarge", "TEXTBOX", {{"FontSize", "14"}, {"FontName", "Tahoma"}});
+  AddStoreObject(Controls(), "cboA", "COMBOBOX", {{"FontSize", "11"}, {"Y", "9"}});
+  AddStoreObject(Controls(), "cboTall", "COMBOBOX", {{"Height", "120"}});
+  AddStoreObject(Controls(), "spcLow", "SPACE", {{"Y", "6"}});
   BuildStrip();
 
   int previous_height = 0;
@@ -278,7 +264,7 @@ TEST_F(ToolbarStripTest, InputControlsAreCentred) {
 // new ones.
 TEST_F(ToolbarStripTest, SecondBuildReplacesTheControls) {
   AddInputControls();
-  Add(Controls(), "btnGo", "BUTTON", {{"Text", "Go"}});
+  AddStoreObject(Controls(), "btnGo", "BUTTON", {{"Text", "Go"}});
   BuildStrip();
   const char* names[] = {"txtSearch", "txtEmpty", "cboEngines", "cboNothing", "btnGo"};
   std::vector<HWND> before;
@@ -331,10 +317,11 @@ TEST_F(ToolbarStripTest, ButtonPicturesComeFromTheImageStrip) {
                    LongToString(static_cast<long>(reinterpret_cast<LONG_PTR>(image_strip))));
   bar->SetProperty("namBar", "Prop", "ButtonImageWidth", "16");
   bar->SetProperty("namBar", "Prop", "BarBitmapHeight", "16");
-  Add(Controls(), "btnPicture", "BUTTON", {{"ImageIndex", "1"}});
-  Add(Controls(), "btnPlain", "BUTTON", {{"ImageIndex", "-1"}});
+  AddStoreObject(Controls(), "btnPicture", "BUTTON", {{"ImageIndex", "1"}});
+  AddStoreObject(Controls(), "btnPlain", "BUTTON", {{"ImageIndex", "-1"}});
   // A handle that the definition itself wrote belongs to someone else.
-  Add(Controls(), "btnForeign", "BUTTON",
+  AddStoreObject(
+      Controls(), "btnForeign", "BUTTON",
       {{"hBitmap", LongToString(static_cast<long>(reinterpret_cast<LONG_PTR>(foreign)))}});
 
   auto strip = std::make_unique<ToolbarStrip>();
@@ -450,7 +437,7 @@ TEST_F(ToolbarStripTest, BackspaceEditsTheText) {
     WindowSpy spy(c.window);
     PostKey(c.window, VK_BACK);
     ASSERT_TRUE(PumpUntranslatedUntil([&] { return spy.Count(WM_KEYDOWN, VK_BACK) > 0; }));
-    EXPECT_EQ(TextOf(c.window), c.expected);
+    EXPECT_EQ(WindowTextOf(c.window), c.expected);
   }
   DestroyWindow(outsider);
 }
@@ -488,7 +475,7 @@ TEST_F(ToolbarStripTest, ComboBoxChoicePostsTheEntryName) {
   ASSERT_TRUE(host_.Settle());
   PostMessageA(combo, WM_KEYDOWN, VK_DOWN, 1);
   ASSERT_TRUE(PumpUntil([&] { return !host_.Of(UM_COMBOCHOSEN).empty(); }));
-  std::vector<BandHostStandIn::Notice> chosen = host_.Of(UM_COMBOCHOSEN);
+  std::vector<RecordingWindow::Notice> chosen = host_.Of(UM_COMBOCHOSEN);
   ASSERT_EQ(chosen.size(), 1u);
   EXPECT_EQ(chosen[0].text, "cbiB");
   EXPECT_EQ(HIWORD(chosen[0].wparam), CBN_SELENDOK);
@@ -531,7 +518,7 @@ TEST_F(ToolbarStripTest, OnlyMenuCommandsArePassedOn) {
     host_.Clear();
     SendMessageA(strip_.window(), WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
     ASSERT_TRUE(host_.Settle());
-    std::vector<BandHostStandIn::Notice> chosen = host_.Of(UM_MENUCHOSEN);
+    std::vector<RecordingWindow::Notice> chosen = host_.Of(UM_MENUCHOSEN);
     ASSERT_EQ(chosen.size(), c.passed ? 1u : 0u);
     if (c.passed) {
       EXPECT_EQ(LOWORD(chosen[0].wparam), c.command);
@@ -543,12 +530,15 @@ TEST_F(ToolbarStripTest, OnlyMenuCommandsArePassedOn) {
 // and "CMD_TEXTBOX" stay in the strip, everything else goes on.
 TEST_F(ToolbarStripTest, ButtonClicksByActionType) {
   AddInputControls();
-  Add(Controls(), "btnGo", "BUTTON", {{"ActionType", "URL"}, {"Action", "http://a/"}});
-  Add(Controls(), "btnSubmit", "BUTTON",
-      {{"ActionType", "CMD_TEXTBOX"}, {"Action", " txtSearch "}});
-  Add(Controls(), "btnLost", "BUTTON", {{"ActionType", "CMD_TEXTBOX"}, {"Action", "txtMissing"}});
-  Add(Controls(), "btnCombo", "BUTTON", {{"ActionType", "CMD_TEXTBOX"}, {"Action", "cboEngines"}});
-  Add(Controls(), "btnBlank", "BUTTON", {{"ActionType", "CMD_TEXTBOX"}, {"Action", "txtEmpty"}});
+  AddStoreObject(Controls(), "btnGo", "BUTTON", {{"ActionType", "URL"}, {"Action", "http://a/"}});
+  AddStoreObject(Controls(), "btnSubmit", "BUTTON",
+                 {{"ActionType", "CMD_TEXTBOX"}, {"Action", " txtSearch "}});
+  AddStoreObject(Controls(), "btnLost", "BUTTON",
+                 {{"ActionType", "CMD_TEXTBOX"}, {"Action", "txtMissing"}});
+  AddStoreObject(Controls(), "btnCombo", "BUTTON",
+                 {{"ActionType", "CMD_TEXTBOX"}, {"Action", "cboEngines"}});
+  AddStoreObject(Controls(), "btnBlank", "BUTTON",
+                 {{"ActionType", "CMD_TEXTBOX"}, {"Action", "txtEmpty"}});
   BuildStrip();
   SetWindowTextA(TextBox("txtSearch"), "kittens");
 
@@ -585,16 +575,16 @@ TEST_F(ToolbarStripTest, ButtonClicksByActionType) {
 // menu below it; the choice reaches the band host as 9000 + the entry's
 // place in the menu item store.
 TEST_F(ToolbarStripTest, MenuButtonOpensItsMenu) {
-  Add(Controls(), "spcLead", "SPACE", {{"Width", "25"}});
-  Add(Controls(), "btnNews", "BUTTON", {{"Text", "News"}, {"FontSize", "13"}});
-  Add(Controls(), "btnTools", "BUTTON",
-      {{"Text", "Tools"}, {"ActionType", "MENU"}, {"FontSize", "13"}});
+  AddStoreObject(Controls(), "spcLead", "SPACE", {{"Width", "25"}});
+  AddStoreObject(Controls(), "btnNews", "BUTTON", {{"Text", "News"}, {"FontSize", "13"}});
+  AddStoreObject(Controls(), "btnTools", "BUTTON",
+                 {{"Text", "Tools"}, {"ActionType", "MENU"}, {"FontSize", "13"}});
   ObjectStore* items = definition_.MenuItemStore();
-  Add(items, "mnuFirst", "MENUITEM", {{"Parent", "btnElse"}, {"Text", "Elsewhere"}});
-  Add(items, "mnuSport", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Sport"}});
-  Add(items, "mnuLine", "MENUITEM_SEP", {{"Parent", "btnNews"}});
-  Add(items, "mnuWeather", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Weather"}});
-  Add(items, "mnuHelp", "MENUITEM", {{"Parent", "btnTools"}, {"Text", "Help"}});
+  AddStoreObject(items, "mnuFirst", "MENUITEM", {{"Parent", "btnElse"}, {"Text", "Elsewhere"}});
+  AddStoreObject(items, "mnuSport", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Sport"}});
+  AddStoreObject(items, "mnuLine", "MENUITEM_SEP", {{"Parent", "btnNews"}});
+  AddStoreObject(items, "mnuWeather", "MENUITEM", {{"Parent", "btnNews"}, {"Text", "Weather"}});
+  AddStoreObject(items, "mnuHelp", "MENUITEM", {{"Parent", "btnTools"}, {"Text", "Help"}});
   BuildStrip();
 
   struct Case {
@@ -623,7 +613,7 @@ TEST_F(ToolbarStripTest, MenuButtonOpensItsMenu) {
     EXPECT_EQ(driver.place().left, button_rect.left);
     EXPECT_EQ(driver.place().top, button_rect.bottom);
     ASSERT_TRUE(host_.Settle());
-    std::vector<BandHostStandIn::Notice> chosen = host_.Of(UM_MENUCHOSEN);
+    std::vector<RecordingWindow::Notice> chosen = host_.Of(UM_MENUCHOSEN);
     EXPECT_TRUE(host_.Of(UM_BUTTONCLICKED).empty());
     if (c.command == 0) {
       EXPECT_TRUE(chosen.empty());
@@ -639,16 +629,16 @@ TEST_F(ToolbarStripTest, MenuButtonOpensItsMenu) {
 // A self-parented menu entry and a chain of 10,000 nested entries each open
 // a finite menu from their button.
 TEST_F(ToolbarStripTest, CyclicAndDeepMenusShowFinitely) {
-  Add(Controls(), "btnTools", "BUTTON", {{"Text", "Tools"}, {"FontSize", "13"}});
-  Add(Controls(), "btnDeep", "BUTTON", {{"Text", "Deep"}, {"FontSize", "13"}});
+  AddStoreObject(Controls(), "btnTools", "BUTTON", {{"Text", "Tools"}, {"FontSize", "13"}});
+  AddStoreObject(Controls(), "btnDeep", "BUTTON", {{"Text", "Deep"}, {"FontSize", "13"}});
   ObjectStore* items = definition_.MenuItemStore();
-  Add(items, "btnTools", "MENUITEM",
-      {{"Parent", "btnTools"}, {"Text", "Tools"}, {"ActionType", "MENU"}});
+  AddStoreObject(items, "btnTools", "MENUITEM",
+                 {{"Parent", "btnTools"}, {"Text", "Tools"}, {"ActionType", "MENU"}});
   for (int i = 0; i < 10000; ++i) {
-    Add(items, "mnuDeep" + std::to_string(i), "MENUITEM",
-        {{"Parent", i == 0 ? "btnDeep" : "mnuDeep" + std::to_string(i - 1)},
-         {"Text", "Level " + std::to_string(i + 1)},
-         {"ActionType", "MENU"}});
+    AddStoreObject(items, "mnuDeep" + std::to_string(i), "MENUITEM",
+                   {{"Parent", i == 0 ? "btnDeep" : "mnuDeep" + std::to_string(i - 1)},
+                    {"Text", "Level " + std::to_string(i + 1)},
+                    {"ActionType", "MENU"}});
   }
   BuildStrip();
 
@@ -677,7 +667,7 @@ TEST_F(ToolbarStripTest, OlderStripsHookKeepsWorking) {
   EXPECT_EQ(ToolbarStrip::CurrentHook(), strip_.hook());
 
   ToolbarDefinition newer_definition;
-  Add(newer_definition.ControlStore(), "txtNewer", "TEXTBOX", {});
+  AddStoreObject(newer_definition.ControlStore(), "txtNewer", "TEXTBOX", {});
   auto newer = std::make_unique<ToolbarStrip>();
   ASSERT_NE(newer->hook(), nullptr);
   ASSERT_TRUE(newer->Create(instance_, host_.window(), 0, 30, 100, kStripHeight));
@@ -694,7 +684,7 @@ TEST_F(ToolbarStripTest, OlderStripsHookKeepsWorking) {
     PostKey(search, VK_BACK);
     ASSERT_TRUE(PumpUntranslatedUntil([&] { return spy.Count(WM_KEYDOWN, VK_BACK) > 0; }));
   }
-  EXPECT_EQ(TextOf(search), "ab");
+  EXPECT_EQ(WindowTextOf(search), "ab");
 
   newer.reset();
   EXPECT_EQ(ToolbarStrip::CurrentHook(), strip_.hook());

@@ -1,21 +1,17 @@
 #include "tools/qeldef/definition_checker.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "definition/script_line.h"
 #include "definition/toolbar_definition.h"
+#include "definition/vocabulary.h"
 #include "store/strings.h"
 
 namespace {
 
-// The toolbar's vocabulary: object types the strip, the menus and the combo
-// boxes know, action types the dispatcher and the strip act on, and the
-// property and setting keys they read.
-const char* const kObjectTypes[] = {"BUTTON",       "BUTTON_TOGGLE", "BUTTON_SEP", "LABEL",
-                                    "SPACE",        "TEXTBOX",       "COMBOBOX",   "MENUITEM",
-                                    "MENUITEM_SEP", "COMBOBOXITEM"};
-const char* const kActionTypes[] = {"URL",          "EXE",  "CMD",        "CMD_TOGGLE",
-                                    "CMD_COMBOBOX", "MENU", "CMD_TEXTBOX"};
+// The keys the strip, the menus, the combo boxes and the dispatcher read;
+// the object and action types are the vocabulary's.
 const char* const kPropertyKeys[] = {
     "Action",   "ActionType",        "Enabled",     "FontBold",   "FontItalic", "FontName",
     "FontSize", "FontUnderline",     "Height",      "ImageIndex", "On",         "Parent",
@@ -25,18 +21,25 @@ const char* const kBarKeys[] = {"AddressBarVisible", "BarBitmap",       "BarBitm
                                 "BarHeight",         "ButtonImageList", "ButtonImageListRefresh",
                                 "ButtonImageWidth",  "DataURL",         "Title"};
 
-template <std::size_t N>
-bool Contains(const char* const (&words)[N], const std::string& word) {
-  return std::find(std::begin(words), std::end(words), word) != std::end(words);
+std::string_view WordOf(std::string_view word) { return word; }
+std::string_view WordOf(const ObjectType& type) { return type.word; }
+
+template <typename Words>
+bool Contains(const Words& words, const std::string& word) {
+  for (const auto& known : words) {
+    if (WordOf(known) == word) return true;
+  }
+  return false;
 }
 
 // The known word that `word` matches only when letter case is ignored; ""
 // when it matches one exactly or none at all.
-template <std::size_t N>
-std::string CaseOnlyMatch(const char* const (&words)[N], const std::string& word) {
+template <typename Words>
+std::string CaseOnlyMatch(const Words& words, const std::string& word) {
   if (Contains(words, word)) return "";
-  for (const char* known : words) {
-    if (ToLower(known) == ToLower(word)) return known;
+  for (const auto& known : words) {
+    const std::string text(WordOf(known));
+    if (ToLower(text) == ToLower(word)) return text;
   }
   return "";
 }
@@ -45,12 +48,6 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::size_t CountQuotes(const std::string& text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), '"'));
-}
-
-ObjectStore* StoreForType(ToolbarDefinition* definition, const std::string& type) {
-  if (type == "MENUITEM" || type == "MENUITEM_SEP") return definition->MenuItemStore();
-  if (type == "COMBOBOXITEM") return definition->ComboItemStore();
-  return definition->ControlStore();
 }
 
 }  // namespace
@@ -158,7 +155,7 @@ void DefinitionChecker::CheckAddObject(const std::vector<std::string>& args,
     Warning("unknown object type " + Quoted(type) +
             (known.empty() ? "" : " (did you mean " + Quoted(known) + "?)"));
   }
-  ObjectStore* store = StoreForType(definition, type);
+  ObjectStore* store = definition->Store(StoreOfType(type));
   if (store->ObjectExists(name) && store->GetObjectType(name) != type) {
     Warning(Quoted(name) + " was added before as " + Quoted(store->GetObjectType(name)) +
             "; the type " + Quoted(type) + " is ignored");

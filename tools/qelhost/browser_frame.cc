@@ -42,30 +42,14 @@ BrowserFrame::BrowserFrame(int number, EventLog* log, HostApplication* app)
   }
 }
 
-BrowserFrame::~BrowserFrame() {
-  Close();
-  if (font_ != nullptr) DeleteObject(font_);
-}
+BrowserFrame::~BrowserFrame() { Close(); }
 
 bool BrowserFrame::RegisterClasses(HINSTANCE instance) {
-  static bool registered = false;
-  if (registered) return true;
-  WNDCLASSA frame = {};
-  frame.lpfnWndProc = FrameProc;
-  frame.hInstance = instance;
-  frame.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  frame.lpszClassName = kFrameClass;
-  WNDCLASSA container = frame;
-  container.lpfnWndProc = ContainerProc;
-  container.lpszClassName = kContainerClass;
-  WNDCLASSA view = frame;
-  view.lpfnWndProc = ViewProc;
-  view.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  view.lpszClassName = kViewClass;
-  registered =
-      RegisterClassA(&frame) != 0 && RegisterClassA(&container) != 0 && RegisterClassA(&view) != 0;
-  return registered;
+  HBRUSH face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  return RegisterWindowClass(instance, kFrameClass, 0, face) &&
+         Pane::RegisterWindowClass(instance, kContainerClass, 0, face) &&
+         Pane::RegisterWindowClass(instance, kViewClass, 0,
+                                   static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 bool BrowserFrame::Create(int x, int y, int width, int height) {
@@ -78,32 +62,32 @@ bool BrowserFrame::Create(int x, int y, int width, int height) {
   if (window_ == nullptr) return false;
   handle_ = window_;
   thread_id_ = GetCurrentThreadId();
-  container_ = CreateWindowExA(0, kContainerClass, "",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
-                               width, kAddressHeight, window_, nullptr, instance, this);
-  if (container_ == nullptr) return false;
-  rebar_ = CreateWindowExA(0, REBARCLASSNAMEA, "",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
-                               RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                           0, 0, width, kAddressHeight, container_, nullptr, instance, nullptr);
+  CreateWindowExA(0, kContainerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                  0, 0, width, kAddressHeight, window_, nullptr, instance, &container_);
+  if (container_.window() == nullptr) return false;
+  rebar_ =
+      CreateWindowExA(0, REBARCLASSNAMEA, "",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | RBS_VARHEIGHT |
+                          RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                      0, 0, width, kAddressHeight, container_.window(), nullptr, instance, nullptr);
   if (rebar_ == nullptr) return false;
   REBARINFO bar = {};
   bar.cbSize = sizeof(bar);
   SendMessageA(rebar_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&bar));
-  font_ =
-      CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+  font_.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, "Tahoma"));
   if (!InsertAddressBand()) return false;
   // Watch the rebar from now on: bands of others are logged.
   SetPropA(rebar_, kFrameProperty, this);
   rebar_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RebarProc)));
-  view_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                          0, kAddressHeight, width, height, window_, nullptr, instance, this);
-  if (view_ == nullptr) return false;
+  CreateWindowExA(WS_EX_CLIENTEDGE, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                  kAddressHeight, width, height, window_, nullptr, instance, &view_);
+  if (view_.window() == nullptr) return false;
   // Helper objects look for the rebar down the chain of first children:
   // the container must come first among the frame's children.
-  SetWindowPos(container_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(container_.window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Layout();
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
@@ -118,7 +102,9 @@ bool BrowserFrame::InsertAddressBand() {
                       WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_READONLY, 0, 0, 100,
                       kAddressHeight, rebar_, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (address_edit_ == nullptr) return false;
-  if (font_ != nullptr) SendMessageA(address_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+  if (font_ != nullptr) {
+    SendMessageA(address_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
+  }
   char text[] = "Address";
   REBARBANDINFOA band = {};
   band.cbSize = REBARBANDINFOA_V6_SIZE;
@@ -145,17 +131,17 @@ void BrowserFrame::LoadHelpers(const std::vector<HelperClass>& helpers) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     load_start_ = start.QuadPart;
-    IUnknown* unknown = nullptr;
+    ComPtr<IUnknown> unknown;
     HRESULT hr = CoCreateInstance(helper.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                  reinterpret_cast<void**>(&unknown));
+                                  reinterpret_cast<void**>(unknown.GetAddressOf()));
     helpers_[index].create_ms = MillisecondsSince(load_start_);
     if (FAILED(hr) || unknown == nullptr) {
       log_->Write("helper " + helper.name + " not created: " + HResultText(hr));
       continue;
     }
-    IObjectWithSite* object = nullptr;
-    hr = unknown->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&object));
-    unknown->Release();
+    ComPtr<IObjectWithSite> object;
+    hr = unknown.As(&object);
+    unknown.Reset();
     if (FAILED(hr) || object == nullptr) {
       log_->Write("helper " + helper.name + " not created: no IObjectWithSite");
       continue;
@@ -166,7 +152,7 @@ void BrowserFrame::LoadHelpers(const std::vector<HelperClass>& helpers) {
     QueryPerformanceCounter(&site_start);
     // The result says nothing useful: a helper may fail SetSite on purpose
     // and still have set itself up.
-    object->SetSite(static_cast<IWebBrowser2*>(browser_));
+    object->SetSite(static_cast<IWebBrowser2*>(browser_.Get()));
     helpers_[index].set_site_ms = MillisecondsSince(site_start.QuadPart);
   }
   loading_helper_ = -1;
@@ -206,13 +192,11 @@ void BrowserFrame::Close() {
   for (LoadedHelper& loaded : helpers_) {
     if (loaded.object == nullptr) continue;
     loaded.object->SetSite(nullptr);
-    loaded.object->Release();
-    loaded.object = nullptr;
+    loaded.object.Reset();
   }
   if (browser_ != nullptr) {
     browser_->Detach();
-    browser_->Release();
-    browser_ = nullptr;
+    browser_.Reset();
   }
   if (window_ != nullptr) DestroyWindow(window_);
 }
@@ -242,7 +226,7 @@ void BrowserFrame::FinishNavigation() {
   address_ = address;
   SetWindowTextA(address_edit_, address_.c_str());
   SetWindowTextA(window_, (std::string(kTitle) + " - " + address_).c_str());
-  InvalidateRect(view_, nullptr, TRUE);
+  InvalidateRect(view_.window(), nullptr, TRUE);
   if (browser_ != nullptr) browser_->FireNavigationComplete(address);
 }
 
@@ -285,29 +269,32 @@ void BrowserFrame::Layout() {
   int width = client.right - client.left;
   int height = client.bottom - client.top;
   int bar = static_cast<int>(SendMessageA(rebar_, RB_GETBARHEIGHT, 0, 0));
-  MoveWindow(container_, 0, 0, width, bar, TRUE);
+  MoveWindow(container_.window(), 0, 0, width, bar, TRUE);
   MoveWindow(rebar_, 0, 0, width, bar, TRUE);
-  if (view_ != nullptr) MoveWindow(view_, 0, bar, width, height > bar ? height - bar : 0, TRUE);
+  if (view_.window() != nullptr) {
+    MoveWindow(view_.window(), 0, bar, width, height > bar ? height - bar : 0, TRUE);
+  }
 }
 
 void BrowserFrame::PaintView() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(view_, &paint);
+  const PaintDc paint(view_.window());
+  const HDC dc = paint.get();
   RECT client;
-  GetClientRect(view_, &client);
+  GetClientRect(view_.window(), &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HGDIOBJ old_font = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+  const SelectedObject selected = Select(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   RECT text = client;
   InflateRect(&text, -8, -8);
   DrawTextA(dc, address_.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
-  if (old_font != nullptr) SelectObject(dc, old_font);
-  EndPaint(view_, &paint);
 }
 
-LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT BrowserFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_NCCREATE:
+      browser_.Attach(new WebBrowser(this));
+      return DefaultHandling(message, wparam, lparam);
     case WM_SIZE:
       Layout();
       return 0;
@@ -320,17 +307,33 @@ LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wparam, LPARAM lpa
     case kLayoutMessage:
       Layout();
       return 0;
-    case WM_NCDESTROY: {
-      HWND window = window_;
-      window_ = nullptr;
+    case WM_NCDESTROY:
       closing_ = true;
       open_ = false;
       app_->OnFrameClosed(this);
-      return DefWindowProcA(window, message, wparam, lparam);
-    }
+      return DefaultHandling(message, wparam, lparam);
     default:
-      return DefWindowProcA(window_, message, wparam, lparam);
+      return DefaultHandling(message, wparam, lparam);
   }
+}
+
+LRESULT BrowserFrame::HandleContainerMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NOTIFY && window_ != nullptr) {
+    auto header = reinterpret_cast<const NMHDR*>(lparam);
+    if (header != nullptr && header->code == RBN_HEIGHTCHANGE) {
+      PostMessageA(window_, kLayoutMessage, 0, 0);
+    }
+    return 0;
+  }
+  return container_.DefaultHandling(message, wparam, lparam);
+}
+
+LRESULT BrowserFrame::HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    PaintView();
+    return 0;
+  }
+  return view_.DefaultHandling(message, wparam, lparam);
 }
 
 LRESULT BrowserFrame::HandleRebarMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -371,51 +374,6 @@ LRESULT BrowserFrame::HandleRebarMessage(UINT message, WPARAM wparam, LPARAM lpa
       break;
   }
   return CallWindowProcA(original, rebar, message, wparam, lparam);
-}
-
-LRESULT CALLBACK BrowserFrame::FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    auto frame = static_cast<BrowserFrame*>(create->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    frame->window_ = window;
-    frame->browser_ = new WebBrowser(frame);
-  }
-  auto frame = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (frame == nullptr || frame->window_ != window) {
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  return frame->HandleFrameMessage(message, wparam, lparam);
-}
-
-LRESULT CALLBACK BrowserFrame::ContainerProc(HWND window, UINT message, WPARAM wparam,
-                                             LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto frame = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NOTIFY && frame != nullptr && frame->window_ != nullptr) {
-    auto header = reinterpret_cast<const NMHDR*>(lparam);
-    if (header != nullptr && header->code == RBN_HEIGHTCHANGE) {
-      PostMessageA(frame->window_, kLayoutMessage, 0, 0);
-    }
-    return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
-LRESULT CALLBACK BrowserFrame::ViewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto frame = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_PAINT && frame != nullptr && frame->view_ == window) {
-    frame->PaintView();
-    return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK BrowserFrame::RebarProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_handles.h"
+#include "platform/gdi_handles.h"
+#include "toolbar/window_object.h"
 #include "tools/qelhost/browser_helper_registry.h"
 
 class EventLog;
@@ -17,11 +20,11 @@ class WebBrowser;
 // A browser helper object as one frame holds it.
 struct LoadedHelper {
   HelperClass helper;
-  IObjectWithSite* object = nullptr;  // the frame's reference; null when creation failed
-  std::string module_file;            // the loaded module's file name, as it sees itself
-  double create_ms = -1;              // CoCreateInstance, including the module's own load
-  double set_site_ms = -1;            // SetSite with the browser
-  double band_ms = -1;                // from CoCreateInstance to its band's insertion
+  ComPtr<IObjectWithSite> object;  // the frame's reference; null when creation failed
+  std::string module_file;         // the loaded module's file name, as it sees itself
+  double create_ms = -1;           // CoCreateInstance, including the module's own load
+  double set_site_ms = -1;         // SetSite with the browser
+  double band_ms = -1;             // from CoCreateInstance to its band's insertion
 };
 
 // One browser window: a top-level frame whose chain of first children leads
@@ -33,7 +36,7 @@ struct LoadedHelper {
 // Like a browser window it lives on a user-interface thread of its own:
 // everything but is_open(), number(), window() and thread_id() is called on
 // that thread.
-class BrowserFrame {
+class BrowserFrame : public WindowObject<BrowserFrame> {
  public:
   static constexpr UINT kAddressBandId = 1;
   static constexpr char kFrameClass[] = "QelHostFrame";
@@ -63,7 +66,8 @@ class BrowserFrame {
   // Open from a successful Create until Close begins.
   bool is_open() const { return open_; }
   int number() const { return number_; }
-  // The frame's window handle, kept after the window has gone.
+  // The frame's window handle, kept after the window has gone (the live one
+  // is WindowObject's).
   HWND window() const { return handle_; }
   DWORD thread_id() const { return thread_id_; }
   const std::vector<LoadedHelper>& helpers() const { return helpers_; }
@@ -80,13 +84,31 @@ class BrowserFrame {
   static constexpr UINT kNavigatedMessage = WM_APP + 1;
   static constexpr UINT kLayoutMessage = WM_APP + 2;
 
+  // A child of the frame with a class of its own, whose messages go to a
+  // member of the frame.
+  class Pane : public WindowObject<Pane> {
+   public:
+    using Handler = LRESULT (BrowserFrame::*)(UINT message, WPARAM wparam, LPARAM lparam);
+    Pane(BrowserFrame* frame, Handler handler) : frame_(frame), handler_(handler) {}
+    using WindowObject<Pane>::RegisterWindowClass;
+    using WindowObject<Pane>::DefaultHandling;
+
+   private:
+    friend class WindowObject<Pane>;
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+      return (frame_->*handler_)(message, wparam, lparam);
+    }
+    BrowserFrame* frame_;
+    Handler handler_;
+  };
+
+  friend class WindowObject<BrowserFrame>;
   static bool RegisterClasses(HINSTANCE instance);
-  static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK RebarProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-  LRESULT HandleFrameMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleContainerMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleRebarMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void PaintView();
   void Layout();
@@ -99,17 +121,16 @@ class BrowserFrame {
   int number_;
   EventLog* log_;
   HostApplication* app_;
-  HWND window_ = nullptr;  // null once the window is destroyed
   HWND handle_ = nullptr;
   DWORD thread_id_ = 0;
   std::atomic<bool> open_{false};
-  HWND container_ = nullptr;
+  Pane container_{this, &BrowserFrame::HandleContainerMessage};
   HWND rebar_ = nullptr;
   HWND address_edit_ = nullptr;
-  HWND view_ = nullptr;
+  Pane view_{this, &BrowserFrame::HandleViewMessage};
   WNDPROC rebar_proc_ = nullptr;
-  HFONT font_ = nullptr;
-  WebBrowser* browser_ = nullptr;
+  GdiObject<HFONT> font_;
+  ComPtr<WebBrowser> browser_;
   std::vector<LoadedHelper> helpers_;
   int loading_helper_ = -1;  // index of the helper in CoCreateInstance or SetSite
   LONGLONG load_start_ = 0;

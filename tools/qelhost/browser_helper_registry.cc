@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "tools/qelhost/text_conversion.h"
+#include "platform/text_conversion.h"
 
 std::vector<HelperClass> BrowserHelperRegistry::ListHelpers() {
   std::vector<HelperClass> helpers;

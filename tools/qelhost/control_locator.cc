@@ -3,27 +3,22 @@
 #include <algorithm>
 #include <vector>
 
+#include "definition/vocabulary.h"
+#include "platform/window_text.h"
+#include "toolbar/toolbar_strip.h"
 #include "tools/qelhost/browser_frame.h"
 #include "tools/qelhost/registered_module_path.h"
 
 namespace {
-
-constexpr char kStripClass[] = "OruBar";
 
 struct ClassSearch {
   const std::string* class_name;
   HWND found;
 };
 
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}
-
 BOOL CALLBACK MatchClass(HWND window, LPARAM lparam) {
   auto search = reinterpret_cast<ClassSearch*>(lparam);
-  if (ClassOf(window) == *search->class_name) {
+  if (ClassNameOf(window) == *search->class_name) {
     search->found = window;
     return FALSE;
   }
@@ -35,7 +30,7 @@ std::vector<HWND> StripChildren(HWND strip, const char* class_name) {
   std::vector<std::pair<LONG, HWND>> found;
   for (HWND child = GetWindow(strip, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (lstrcmpiA(ClassOf(child).c_str(), class_name) != 0) continue;
+    if (lstrcmpiA(ClassNameOf(child).c_str(), class_name) != 0) continue;
     RECT rect;
     GetWindowRect(child, &rect);
     found.emplace_back(rect.left, child);
@@ -71,10 +66,11 @@ HWND ControlLocator::Find(BrowserFrame* frame, const std::string& name, std::str
     ObjectStore* store = definition->ControlStore();
     if (!store->ObjectExists(name)) continue;
     std::string type = store->GetObjectType(name);
+    const ControlKind kind = ControlKindOf(type);
     const char* window_class = nullptr;
-    if (type == "TEXTBOX") {
+    if (kind == ControlKind::kTextBox) {
       window_class = "Edit";
-    } else if (type == "COMBOBOX") {
+    } else if (kind == ControlKind::kComboBox) {
       window_class = "ComboBox";
     } else {
       *reason = "no window of class " + name + " (a " + type + " in the control store)";
@@ -85,9 +81,9 @@ HWND ControlLocator::Find(BrowserFrame* frame, const std::string& name, std::str
     for (int i = 0; i < index; ++i) {
       if (store->GetObjectType(store->GetObjectNameAt(i)) == type) ++place;
     }
-    HWND strip = FindByClass(frame->window(), kStripClass);
+    HWND strip = FindByClass(frame->window(), ToolbarStrip::kWindowClass);
     if (strip == nullptr) {
-      *reason = "no toolbar strip (" + std::string(kStripClass) + ") in the frame";
+      *reason = "no toolbar strip (" + std::string(ToolbarStrip::kWindowClass) + ") in the frame";
       return nullptr;
     }
     std::vector<HWND> windows = StripChildren(strip, window_class);

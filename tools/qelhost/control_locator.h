@@ -12,7 +12,7 @@ class BrowserFrame;
 
 // Finds a toolbar control's window by its object name. A button's window
 // class is its object name. Text boxes and combo boxes are "Edit" and
-// "ComboBox" windows, children of the strip "OruBar", laid out left to right
+// "ComboBox" windows, children of the toolbar strip, laid out left to right
 // in control store order; the host reads the control store the way the
 // module does (its "qel.ini", then the definition "DataURL" names) and picks
 // the window by the control's place among those of its type.

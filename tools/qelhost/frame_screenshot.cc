@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "tools/qelhost/text_conversion.h"
+#include "platform/com_handles.h"
+#include "platform/gdi_handles.h"
+#include "platform/text_conversion.h"
 
 namespace {
 
@@ -33,16 +35,17 @@ bool CaptureWindow(HWND window, int* width, int* height, std::vector<BYTE>* pixe
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC window_dc = GetDC(window);
+  const WindowDc window_dc = GetWindowDc(window);
   if (window_dc == nullptr) return false;
-  HBITMAP bitmap = CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory_dc = CreateCompatibleDC(window_dc);
+  const GdiObject<HBITMAP> bitmap(
+      CreateDIBSection(window_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const MemoryDc memory_dc = MakeMemoryDc(window_dc.get());
   bool copied = false;
   if (bitmap != nullptr && memory_dc != nullptr) {
-    HGDIOBJ old = SelectObject(memory_dc, bitmap);
-    copied = BitBlt(memory_dc, 0, 0, *width, *height, window_dc, 0, 0, SRCCOPY) != FALSE;
+    const SelectedObject selected = Select(memory_dc.get(), bitmap.get());
+    copied =
+        BitBlt(memory_dc.get(), 0, 0, *width, *height, window_dc.get(), 0, 0, SRCCOPY) != FALSE;
     GdiFlush();
-    SelectObject(memory_dc, old);
   }
   if (copied) {
     std::size_t stride =
@@ -50,18 +53,54 @@ bool CaptureWindow(HWND window, int* width, int* height, std::vector<BYTE>* pixe
     const BYTE* start = static_cast<const BYTE*>(bits);
     pixels->assign(start, start + stride * static_cast<std::size_t>(*height));
   }
-  if (memory_dc != nullptr) DeleteDC(memory_dc);
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  ReleaseDC(window, window_dc);
   return copied;
 }
 
-template <typename T>
-void SafeRelease(T** pointer) {
-  if (*pointer != nullptr) {
-    (*pointer)->Release();
-    *pointer = nullptr;
+// Writes the pixels to `path` as a PNG; `opened` tells whether the file was
+// made. The imaging objects are all let go when this returns.
+HRESULT WritePng(const std::string& path, int width, int height, const std::vector<BYTE>& pixels,
+                 bool* opened, std::string* reason) {
+  UINT stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  ComPtr<IPropertyBag2> options;
+  HRESULT hr =
+      CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                       IID_IWICImagingFactory, reinterpret_cast<void**>(factory.GetAddressOf()));
+  if (FAILED(hr)) *reason = Failed("creating the imaging factory", hr);
+  if (SUCCEEDED(hr)) {
+    hr = factory->CreateStream(&stream);
+    if (FAILED(hr)) *reason = Failed("creating a stream", hr);
   }
+  if (SUCCEEDED(hr)) {
+    hr = stream->InitializeFromFilename(ToWide(path).c_str(), GENERIC_WRITE);
+    if (FAILED(hr)) *reason = Failed(("opening " + path).c_str(), hr);
+    *opened = SUCCEEDED(hr);
+  }
+  if (SUCCEEDED(hr)) {
+    hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
+    if (FAILED(hr)) *reason = Failed("creating the PNG encoder", hr);
+  }
+  if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+  if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &options);
+  if (SUCCEEDED(hr)) hr = frame->Initialize(options.Get());
+  if (SUCCEEDED(hr)) hr = frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height));
+  if (SUCCEEDED(hr)) {
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    hr = frame->SetPixelFormat(&format);
+    if (SUCCEEDED(hr) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) hr = E_FAIL;
+  }
+  if (SUCCEEDED(hr)) {
+    // WritePixels only reads the pixels it is handed.
+    hr = frame->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(pixels.size()),
+                            const_cast<BYTE*>(pixels.data()));
+  }
+  if (SUCCEEDED(hr)) hr = frame->Commit();
+  if (SUCCEEDED(hr)) hr = encoder->Commit();
+  if (FAILED(hr) && reason->empty()) *reason = Failed("writing the PNG", hr);
+  return hr;
 }
 
 }  // namespace
@@ -76,51 +115,8 @@ bool FrameScreenshot::Save(HWND window, const std::string& path, std::string* re
     *reason = "the frame cannot be captured";
     return false;
   }
-  UINT stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
-
-  IWICImagingFactory* factory = nullptr;
-  IWICStream* stream = nullptr;
-  IWICBitmapEncoder* encoder = nullptr;
-  IWICBitmapFrameEncode* frame = nullptr;
-  IPropertyBag2* options = nullptr;
   bool opened = false;
-  HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
-  if (FAILED(hr)) *reason = Failed("creating the imaging factory", hr);
-  if (SUCCEEDED(hr)) {
-    hr = factory->CreateStream(&stream);
-    if (FAILED(hr)) *reason = Failed("creating a stream", hr);
-  }
-  if (SUCCEEDED(hr)) {
-    hr = stream->InitializeFromFilename(ToWide(path).c_str(), GENERIC_WRITE);
-    if (FAILED(hr)) *reason = Failed(("opening " + path).c_str(), hr);
-    opened = SUCCEEDED(hr);
-  }
-  if (SUCCEEDED(hr)) {
-    hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    if (FAILED(hr)) *reason = Failed("creating the PNG encoder", hr);
-  }
-  if (SUCCEEDED(hr)) hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-  if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &options);
-  if (SUCCEEDED(hr)) hr = frame->Initialize(options);
-  if (SUCCEEDED(hr)) hr = frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height));
-  if (SUCCEEDED(hr)) {
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    hr = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(hr) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) hr = E_FAIL;
-  }
-  if (SUCCEEDED(hr)) {
-    hr = frame->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(pixels.size()),
-                            pixels.data());
-  }
-  if (SUCCEEDED(hr)) hr = frame->Commit();
-  if (SUCCEEDED(hr)) hr = encoder->Commit();
-  if (FAILED(hr) && reason->empty()) *reason = Failed("writing the PNG", hr);
-  SafeRelease(&options);
-  SafeRelease(&frame);
-  SafeRelease(&encoder);
-  SafeRelease(&stream);
-  SafeRelease(&factory);
+  const HRESULT hr = WritePng(path, width, height, pixels, &opened, reason);
   // No half-written picture stays behind.
   if (FAILED(hr) && opened) DeleteFileA(path.c_str());
   return SUCCEEDED(hr);

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/text_conversion.h"
+#include "platform/window_text.h"
 #include "tools/qelhost/browser_frame.h"
 #include "tools/qelhost/event_log.h"
 #include "tools/qelhost/frame_screenshot.h"
 #include "tools/qelhost/host_application.h"
 #include "tools/qelhost/input_driver.h"
-#include "tools/qelhost/text_conversion.h"
 
 namespace {
 
@@ -16,21 +17,6 @@ constexpr char kPopupMenuClass[] = "#32768";
 constexpr char kDialogClass[] = "#32770";
 constexpr UINT_PTR kTimerId = 1;
 
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof(name));
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
-}
-
-std::string TextOf(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  if (length <= 0) return "";
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(window, &text[0], length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
 struct ThreadWindowSearch {
   const char* class_name;
   std::vector<HWND> found;
@@ -38,7 +24,7 @@ struct ThreadWindowSearch {
 
 BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM lparam) {
   auto search = reinterpret_cast<ThreadWindowSearch*>(lparam);
-  if (IsWindowVisible(window) && ClassOf(window) == search->class_name) {
+  if (IsWindowVisible(window) && ClassNameOf(window) == search->class_name) {
     search->found.push_back(window);
   }
   return TRUE;
@@ -55,8 +41,8 @@ std::vector<HWND> ThreadWindows(const char* class_name) {
 BOOL CALLBACK CollectStaticText(HWND window, LPARAM lparam) {
   auto text = reinterpret_cast<std::string*>(lparam);
   LONG style = GetWindowLongA(window, GWL_STYLE);
-  if (lstrcmpiA(ClassOf(window).c_str(), "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON) {
-    std::string piece = TextOf(window);
+  if (lstrcmpiA(ClassNameOf(window).c_str(), "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON) {
+    std::string piece = WindowTextOf(window);
     if (!piece.empty()) {
       if (!text->empty()) text->append(" ");
       text->append(piece);
@@ -179,34 +165,39 @@ ScenarioPlayer::ScenarioPlayer(HostApplication* app, const std::vector<ScenarioS
 
 ScenarioPlayer::~ScenarioPlayer() = default;
 
-bool ScenarioPlayer::AttachThread() {
+bool ScenarioPlayer::TimerWindow::Create() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA window_class = {};
-  if (!GetClassInfoA(instance, kPlayerClass, &window_class)) {
-    window_class.lpfnWndProc = WindowProc;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = kPlayerClass;
-    RegisterClassA(&window_class);
+  RegisterWindowClass(instance, kPlayerClass, 0);
+  CreateWindowExA(0, kPlayerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+  return window_ != nullptr && SetTimer(window_, kTimerId, kTickMilliseconds, nullptr) != 0;
+}
+
+ScenarioPlayer::TimerWindow::~TimerWindow() {
+  if (window_ == nullptr) return;
+  KillTimer(window_, kTimerId);
+  DestroyWindow(window_);
+}
+
+LRESULT ScenarioPlayer::TimerWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_TIMER && wparam == kTimerId) {
+    player_->Tick();
+    return 0;
   }
-  // A message-only window: it owns the thread's timer and never shows.
-  HWND window =
-      CreateWindowExA(0, kPlayerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-  if (window == nullptr) return false;
-  if (SetTimer(window, kTimerId, kTickMilliseconds, nullptr) == 0) {
-    DestroyWindow(window);
-    return false;
-  }
+  return DefaultHandling(message, wparam, lparam);
+}
+
+bool ScenarioPlayer::AttachThread() {
+  auto window = std::make_unique<TimerWindow>(this);
+  if (!window->Create()) return false;
   std::lock_guard<std::recursive_mutex> lock(mutex_);
-  windows_.push_back(window);
+  windows_.push_back(std::move(window));
   return true;
 }
 
 void ScenarioPlayer::DetachThread() {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   for (auto it = windows_.begin(); it != windows_.end(); ++it) {
-    if (GetWindowThreadProcessId(*it, nullptr) == GetCurrentThreadId()) {
-      KillTimer(*it, kTimerId);
-      DestroyWindow(*it);
+    if (GetWindowThreadProcessId((*it)->window(), nullptr) == GetCurrentThreadId()) {
       windows_.erase(it);
       return;
     }
@@ -226,20 +217,6 @@ void ScenarioPlayer::PlayWithoutFrames() {
   }
   if (pending_answer_ != 0) log_->Error(answer_line_, "no message box appeared");
   finished_ = true;
-}
-
-LRESULT CALLBACK ScenarioPlayer::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto player = reinterpret_cast<ScenarioPlayer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_TIMER && wparam == kTimerId && player != nullptr) {
-    player->Tick();
-    return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 void ScenarioPlayer::Tick() {
@@ -284,7 +261,7 @@ bool ScenarioPlayer::AnswerMessageBox() {
                   answered_.end());
   for (HWND dialog : ThreadWindows(kDialogClass)) {
     if (std::find(answered_.begin(), answered_.end(), dialog) != answered_.end()) continue;
-    std::string title = TextOf(dialog);
+    std::string title = WindowTextOf(dialog);
     std::string text;
     EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&text));
     std::string step = current_line_.empty() ? "answer" : current_line_;
@@ -446,7 +423,7 @@ void ScenarioPlayer::PlanClick(HWND target, const std::string& name) {
     POINT center = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     HWND hit = WindowFromPoint(center);
     if (hit == target || IsChild(target, hit)) return Progress::kDone;
-    *why = name + " is covered by a window of class " + (hit ? ClassOf(hit) : "(none)");
+    *why = name + " is covered by a window of class " + (hit ? ClassNameOf(hit) : "(none)");
     RaiseFrameOf(target);
     return Progress::kWaiting;
   });
@@ -464,7 +441,7 @@ void ScenarioPlayer::PlanClick(HWND target, const std::string& name) {
     GetCursorPos(&cursor);
     HWND hit = WindowFromPoint(cursor);
     if (hit != target && !IsChild(target, hit)) {
-      *why = name + " is covered by a window of class " + (hit ? ClassOf(hit) : "(none)");
+      *why = name + " is covered by a window of class " + (hit ? ClassNameOf(hit) : "(none)");
       return Progress::kFailed;
     }
     return Sent(InputDriver::ButtonDown(), why);
@@ -474,7 +451,7 @@ void ScenarioPlayer::PlanClick(HWND target, const std::string& name) {
 
 void ScenarioPlayer::PlanFocus(HWND target, const std::string& name) {
   if (!HasFocusIn(target)) {
-    if (lstrcmpiA(ClassOf(target).c_str(), "Edit") == 0) {
+    if (lstrcmpiA(ClassNameOf(target).c_str(), "Edit") == 0) {
       // A person clicks into a text box.
       PlanClick(target, name);
     } else {

@@ -5,10 +5,12 @@
 #include <atomic>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "toolbar/window_object.h"
 #include "tools/qelhost/control_locator.h"
 #include "tools/qelhost/scenario.h"
 
@@ -59,7 +61,21 @@ class ScenarioPlayer {
     bool limited;  // fails after kWaitLimitMilliseconds
   };
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // The message-only window of one frame thread, which owns the thread's
+  // timer and never shows.
+  class TimerWindow : public WindowObject<TimerWindow> {
+   public:
+    explicit TimerWindow(ScenarioPlayer* player) : player_(player) {}
+    ~TimerWindow();
+    // False when the window or its timer could not be made.
+    bool Create();
+
+   private:
+    friend class WindowObject<TimerWindow>;
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    ScenarioPlayer* player_;
+  };
+
   void Tick();
   bool AnswerMessageBox();
   void BeginStep(const ScenarioStep& step);
@@ -83,8 +99,8 @@ class ScenarioPlayer {
   std::deque<PendingAction> actions_;
   DWORD action_started_ = 0;
   bool action_running_ = false;
-  std::recursive_mutex mutex_;  // one thread acts at a time
-  std::vector<HWND> windows_;   // the timer windows, one per frame thread
+  std::recursive_mutex mutex_;                         // one thread acts at a time
+  std::vector<std::unique_ptr<TimerWindow>> windows_;  // one per frame thread
   std::atomic<bool> started_{false};
   bool in_tick_ = false;
   bool finished_ = false;

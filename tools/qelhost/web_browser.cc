@@ -3,8 +3,9 @@
 #include <exdispid.h>
 #include <olectl.h>
 
+#include "platform/com_handles.h"
+#include "platform/text_conversion.h"
 #include "tools/qelhost/browser_frame.h"
-#include "tools/qelhost/text_conversion.h"
 
 namespace {
 
@@ -30,16 +31,13 @@ void WebBrowser::Detach() {
 }
 
 bool WebBrowser::FireBeforeNavigate2(const std::string& address) {
-  VARIANT url, flags, target, post_data, headers;
-  VariantInit(&url);
-  url.vt = VT_BSTR;
-  url.bstrVal = SysAllocString(ToWide(address).c_str());
-  VariantInit(&flags);
+  ScopedVariant url(ToWide(address).c_str());
+  ScopedVariant flags;
   flags.vt = VT_I4;
   flags.lVal = 0;
-  VariantInit(&target);
-  VariantInit(&post_data);
-  VariantInit(&headers);
+  ScopedVariant target;
+  ScopedVariant post_data;
+  ScopedVariant headers;
   VARIANT_BOOL cancel = VARIANT_FALSE;
 
   // Arguments go in reverse order: pDisp, URL, Flags, TargetFrameName,
@@ -60,15 +58,11 @@ bool WebBrowser::FireBeforeNavigate2(const std::string& address) {
   AddRef();
   events_.Fire(DISPID_BEFORENAVIGATE2, &params);
   Release();
-  VariantClear(&url);
   return cancel == VARIANT_FALSE;
 }
 
 void WebBrowser::FireNavigationComplete(const std::string& address) {
-  VARIANT url;
-  VariantInit(&url);
-  url.vt = VT_BSTR;
-  url.bstrVal = SysAllocString(ToWide(address).c_str());
+  ScopedVariant url(ToWide(address).c_str());
   VARIANT args[2];
   args[0] = ByRef(&url);
   VariantInit(&args[1]);
@@ -79,7 +73,6 @@ void WebBrowser::FireNavigationComplete(const std::string& address) {
   events_.Fire(DISPID_NAVIGATECOMPLETE2, &params);
   events_.Fire(DISPID_DOCUMENTCOMPLETE, &params);
   Release();
-  VariantClear(&url);
 }
 
 void WebBrowser::FireQuit() {
@@ -93,9 +86,7 @@ void WebBrowser::FireQuit() {
 
 HRESULT STDMETHODCALLTYPE WebBrowser::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-      IsEqualIID(riid, IID_IWebBrowser) || IsEqualIID(riid, IID_IWebBrowserApp) ||
-      IsEqualIID(riid, IID_IWebBrowser2)) {
+  if (IsBrowserInterface(riid)) {
     *object = static_cast<IWebBrowser2*>(this);
   } else if (IsEqualIID(riid, IID_IConnectionPointContainer)) {
     *object = static_cast<IConnectionPointContainer*>(this);
@@ -126,13 +117,6 @@ HRESULT STDMETHODCALLTYPE WebBrowser::GetTypeInfo(UINT, LCID, ITypeInfo** info) 
   if (info != nullptr) *info = nullptr;
   return E_NOTIMPL;
 }
-HRESULT STDMETHODCALLTYPE WebBrowser::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE WebBrowser::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                             EXCEPINFO*, UINT*) {
-  return E_NOTIMPL;
-}
 
 // The members a toolbar uses.
 
@@ -161,12 +145,9 @@ HRESULT STDMETHODCALLTYPE WebBrowser::Navigate2(VARIANT* url, VARIANT*, VARIANT*
                                                 VARIANT*) {
   if (url == nullptr) return E_INVALIDARG;
   if (frame_ == nullptr) return E_FAIL;
-  VARIANT text;
-  VariantInit(&text);
+  ScopedVariant text;
   if (FAILED(VariantChangeType(&text, url, 0, VT_BSTR))) return E_INVALIDARG;
-  std::string address = ToAnsi(text.bstrVal != nullptr ? text.bstrVal : L"");
-  VariantClear(&text);
-  frame_->Navigate(address);
+  frame_->Navigate(ToAnsi(text.bstrVal != nullptr ? text.bstrVal : L""));
   return S_OK;
 }
 
@@ -187,72 +168,3 @@ HRESULT STDMETHODCALLTYPE WebBrowser::FindConnectionPoint(REFIID riid, IConnecti
   events_.AddRef();
   return S_OK;
 }
-
-// Everything else is outside what a toolbar may rely on.
-
-HRESULT STDMETHODCALLTYPE WebBrowser::GoBack() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::GoForward() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::GoHome() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::GoSearch() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
-  return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE WebBrowser::Refresh() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::Refresh2(VARIANT*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::Stop() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Application(IDispatch**) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Parent(IDispatch**) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Container(IDispatch**) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Document(IDispatch**) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_TopLevelContainer(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Type(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Left(LONG*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Left(LONG) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Top(LONG*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Top(LONG) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Width(LONG*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Width(LONG) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Height(LONG*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Height(LONG) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_LocationName(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_LocationURL(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Busy(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::Quit() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::ClientToWindow(int*, int*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::PutProperty(BSTR, VARIANT) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::GetProperty(BSTR, VARIANT*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Name(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_FullName(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Path(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Visible(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Visible(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_StatusBar(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_StatusBar(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_StatusText(BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_StatusText(BSTR) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_ToolBar(int*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_ToolBar(int) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_MenuBar(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_MenuBar(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_FullScreen(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_FullScreen(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::QueryStatusWB(OLECMDID, OLECMDF*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::ExecWB(OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*) {
-  return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE WebBrowser::ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*) {
-  return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE WebBrowser::get_ReadyState(READYSTATE*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Offline(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Offline(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Silent(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Silent(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_RegisterAsBrowser(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_RegisterAsBrowser(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_RegisterAsDropTarget(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_RegisterAsDropTarget(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_TheaterMode(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_TheaterMode(VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::get_Resizable(VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE WebBrowser::put_Resizable(VARIANT_BOOL) { return E_NOTIMPL; }

@@ -1,4 +1,4 @@
-#include "tests/toolbar/gui_driver.h"
+#include "tests/support/gui_driver.h"
 
 namespace {
 
