@@ -10,6 +10,13 @@
 #include "browser/server_registration.h"
 #include "toolbar/window_class_registry.h"
 
+// libstdc++'s own release of what it keeps for the life of a program (the
+// emergency pool that exceptions fall back on when memory runs out), for
+// memory checkers to call at exit; defined there, declared in no header.
+namespace __gnu_cxx {
+void __freeres() noexcept;
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     ModuleState::Attach(instance);
@@ -21,6 +28,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     // address, and a class left registered would send its windows to code
     // that is gone. No window of ours is left once COM lets the module go.
     UnregisterModuleClasses(instance);
+    // Nothing of ours that could throw runs any more either, so the
+    // exceptions' emergency pool goes too: libstdc++ allocates it at each
+    // load and never frees it (18.5 KiB in the 32-bit module, 73 KiB in the
+    // 64-bit one).
+    __gnu_cxx::__freeres();
   }
   return TRUE;
 }

@@ -24,6 +24,7 @@
 #include "tests/support/counted_unknown.h"
 #include "tests/support/program_run.h"
 #include "tests/support/test_http_server.h"
+#include "tools/qelhost/process_resources.h"
 
 namespace {
 
@@ -34,6 +35,48 @@ std::string FullPath(const std::string& path) {
   char buffer[MAX_PATH] = {};
   DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
   return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
+}
+
+// What one load of the module in a load-and-unload cycle goes through.
+struct LoadCycle {
+  const char* name;
+  bool takes_class_object;
+  bool creates_object;
+};
+
+// Loads the module at `path`, goes through `cycle` and unloads it again.
+::testing::AssertionResult LoadAndUnload(const std::string& path, const LoadCycle& cycle) {
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (module == nullptr) return ::testing::AssertionFailure() << "not loaded: " << GetLastError();
+  if (cycle.takes_class_object) {
+    auto get_class_object = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    IClassFactory* factory = nullptr;
+    if (get_class_object == nullptr ||
+        get_class_object(CLSID_IEHlprObj, IID_IClassFactory, reinterpret_cast<void**>(&factory)) !=
+            S_OK) {
+      FreeLibrary(module);
+      return ::testing::AssertionFailure() << "no class object";
+    }
+    IUnknown* object = nullptr;
+    if (cycle.creates_object &&
+        factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object)) != S_OK) {
+      factory->Release();
+      FreeLibrary(module);
+      return ::testing::AssertionFailure() << "no object";
+    }
+    if (object != nullptr) object->Release();
+    factory->Release();
+  }
+  auto can_unload = reinterpret_cast<CanUnloadNow>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+  const bool free_to_go = can_unload != nullptr && can_unload() == S_OK;
+  FreeLibrary(module);
+  if (!free_to_go) return ::testing::AssertionFailure() << "DllCanUnloadNow kept it";
+  if (GetModuleHandleA(path.c_str()) != nullptr) {
+    return ::testing::AssertionFailure() << "still loaded after FreeLibrary";
+  }
+  return ::testing::AssertionSuccess();
 }
 
 class ComServerTest : public ::testing::Test {
@@ -366,6 +409,33 @@ TEST(ModuleInABrowser, EachWindowGetsABandAndTheModuleLetsGoOfItsWindowClass) {
   }
   CoUninitialize();
   fs::remove_all(directory, error);
+}
+
+// The browser loads the module when the toolbar's first window opens and
+// unloads it when the last one closes, again and again for as long as the
+// process lives: each load gives back at unload the kernel handles it took.
+TEST(ModuleUnload, EachLoadGivesBackTheHandlesItTook) {
+  const LoadCycle cycles[] = {
+      {"loaded and unloaded", false, false},
+      {"its class object taken and released", true, false},
+      {"an object created and released", true, true},
+  };
+  constexpr int kWarmUp = 2;
+  constexpr int kLoads = 16;
+  const std::string path = FullPath(QEL_DLL_PATH);
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  for (const LoadCycle& cycle : cycles) {
+    SCOPED_TRACE(cycle.name);
+    for (int i = 0; i < kWarmUp; ++i) ASSERT_TRUE(LoadAndUnload(path, cycle));
+    const long long before = ProcessResources::Now().kernel_handles;
+    ASSERT_GE(before, 0) << "the system's handle list";
+    for (int i = 0; i < kLoads; ++i) ASSERT_TRUE(LoadAndUnload(path, cycle)) << "load " << i;
+    const long long after = ProcessResources::Now().kernel_handles;
+    // Well under one a load: the system may open a handle of its own meanwhile.
+    EXPECT_LE(after - before, kLoads / 4)
+        << before << " handles before " << kLoads << " loads, " << after << " after";
+  }
+  CoUninitialize();
 }
 
 TEST(TypeLibrary, DescribesTheClassAndItsDualInterface) {

@@ -207,9 +207,9 @@ std::string SampleDefinition(const std::string& strip_url) {
 // reach 180 over the 180 frames. Resident memory may move by heap
 // growth; the module
 // kept loaded, as while another browser window is open, it comes back within
-// 1 MiB (measured: under 0.1 MiB). Unloaded with each frame, the compiler's
-// runtime loses a few KiB at each unload of a DLL, which is allowed for
-// here (measured: about 7 KiB a frame).
+// 1 MiB (measured: under 0.1 MiB). Unloaded with each frame, it may lose a
+// little at each unload of a DLL, which is allowed for here (measured: under
+// 1 KiB a frame in both builds).
 // 200 frames; under the emulator, where a frame costs seconds, fewer. The
 // host takes its baseline after a tenth of them.
 TEST_F(HostileInput, ManyFramesGiveBackWhatTheyTook) {
